@@ -1,0 +1,2 @@
+// Placeholder until the command-line host is built.
+int main() { return 0; }

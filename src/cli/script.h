@@ -1,0 +1,2 @@
+// Placeholder header for the session script reader.
+#pragma once

@@ -1,0 +1,127 @@
+#include "common/text.h"
+
+namespace kassivo {
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    std::uint32_t cp = text[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      ++i;
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
+std::u16string FromUtf8(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  while (i < n) {
+    const unsigned char b = byte(i);
+    std::uint32_t cp = 0xFFFD;
+    std::size_t len = 1;
+    std::size_t need = 0;
+    std::uint32_t min = 0;
+    if (b < 0x80) {
+      cp = b;
+    } else if ((b & 0xE0) == 0xC0) {
+      need = 1, cp = b & 0x1F, min = 0x80;
+    } else if ((b & 0xF0) == 0xE0) {
+      need = 2, cp = b & 0x0F, min = 0x800;
+    } else if ((b & 0xF8) == 0xF0) {
+      need = 3, cp = b & 0x07, min = 0x10000;
+    }
+    if (need > 0) {
+      bool ok = true;
+      for (std::size_t k = 1; ok && k <= need; ++k) {
+        if (i + k >= n || (byte(i + k) & 0xC0) != 0x80) {
+          ok = false;
+        } else {
+          cp = (cp << 6) | (byte(i + k) & 0x3F);
+        }
+      }
+      if (ok && cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)) {
+        len = need + 1;
+      } else {
+        cp = 0xFFFD;
+        len = 1;
+      }
+    } else if (b >= 0x80) {
+      cp = 0xFFFD;
+    }
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(cp));
+    }
+    i += len;
+  }
+  return out;
+}
+
+std::u16string Trim(std::u16string_view text) {
+  std::size_t begin = 0;
+  std::size_t end = text.size();
+  while (begin < end && text[begin] <= u' ') ++begin;
+  while (end > begin && text[end - 1] <= u' ') --end;
+  return std::u16string(text.substr(begin, end - begin));
+}
+
+std::u16string AsciiUpper(std::u16string_view text) {
+  std::u16string out(text);
+  for (auto& c : out) {
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  }
+  return out;
+}
+
+std::u16string ReplaceAll(std::u16string_view text, std::u16string_view from,
+                          std::u16string_view to) {
+  if (from.empty()) return std::u16string(text);
+  std::u16string out;
+  out.reserve(text.size());
+  std::size_t pos = 0;
+  while (true) {
+    const std::size_t hit = text.find(from, pos);
+    if (hit == std::u16string_view::npos) break;
+    out.append(text.substr(pos, hit - pos));
+    out.append(to);
+    pos = hit + from.size();
+  }
+  out.append(text.substr(pos));
+  return out;
+}
+
+std::u16string DecimalText(std::int64_t value) {
+  const std::string s = std::to_string(value);
+  return std::u16string(s.begin(), s.end());
+}
+
+std::u16string FlagText(bool value) { return value ? u"True" : u"False"; }
+
+}  // namespace kassivo

@@ -1,0 +1,156 @@
+#include "common/value.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+#include "common/text.h"
+
+namespace kassivo {
+
+namespace {
+
+std::u16string Quoted(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
+
+std::u16string ShortestReal(double value, const NumberFormat& format) {
+  if (std::isnan(value)) return u"NAN";
+  if (std::isinf(value)) return value < 0 ? u"-INF" : u"INF";
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  std::u16string text = FromUtf8(std::string_view(buffer, result.ptr - buffer));
+  return ReplaceAll(text, u".", format.decimal_separator);
+}
+
+}  // namespace
+
+DriverError::DriverError(std::u16string message)
+    : std::runtime_error(ToUtf8(message)), message_(std::move(message)) {}
+
+Value Value::Text(std::u16string text) {
+  Value v;
+  v.data_ = std::move(text);
+  return v;
+}
+Value Value::Boolean(bool value) {
+  Value v;
+  v.data_ = value;
+  return v;
+}
+Value Value::Integer(std::int32_t value) {
+  Value v;
+  v.data_ = value;
+  return v;
+}
+Value Value::Real(double value) {
+  Value v;
+  v.data_ = value;
+  return v;
+}
+
+std::int32_t RoundHalfEven(double value) {
+  if (!std::isfinite(value) || value >= 2147483647.5 || value < -2147483648.5) {
+    throw ConversionError(u"Значение " + ShortestReal(value, NumberFormat{}) +
+                          u" не умещается в 32-разрядное целое число.");
+  }
+  const double rounded = std::nearbyint(value);  // default rounding mode: to even
+  return static_cast<std::int32_t>(rounded);
+}
+
+std::u16string ToText(const Value& value, const NumberFormat& format) {
+  switch (value.kind()) {
+    case Value::Kind::kEmpty:
+      return u"";
+    case Value::Kind::kText:
+      return value.text();
+    case Value::Kind::kBoolean:
+      return FlagText(value.boolean());
+    case Value::Kind::kInteger:
+      return DecimalText(value.integer());
+    case Value::Kind::kReal:
+      return ShortestReal(value.real(), format);
+  }
+  return u"";
+}
+
+double ToReal(const Value& value, const NumberFormat& format) {
+  switch (value.kind()) {
+    case Value::Kind::kEmpty:
+      return 0;
+    case Value::Kind::kText: {
+      const auto number = ParseNumber(value.text(), format);
+      if (!number) {
+        throw ConversionError(u"Текст " + Quoted(value.text()) + u" не является числом.");
+      }
+      return *number;
+    }
+    case Value::Kind::kBoolean:
+      return value.boolean() ? 1 : 0;
+    case Value::Kind::kInteger:
+      return value.integer();
+    case Value::Kind::kReal:
+      return value.real();
+  }
+  return 0;
+}
+
+std::int32_t ToInteger(const Value& value, const NumberFormat& format) {
+  switch (value.kind()) {
+    case Value::Kind::kInteger:
+      return value.integer();
+    case Value::Kind::kText: {
+      const auto number = ParseNumber(value.text(), format);
+      if (!number) {
+        throw ConversionError(u"Текст " + Quoted(value.text()) + u" не является целым числом.");
+      }
+      return RoundHalfEven(*number);
+    }
+    default:
+      return RoundHalfEven(ToReal(value, format));
+  }
+}
+
+bool ToBoolean(const Value& value, const NumberFormat& format) {
+  switch (value.kind()) {
+    case Value::Kind::kEmpty:
+      return false;
+    case Value::Kind::kBoolean:
+      return value.boolean();
+    case Value::Kind::kInteger:
+      return value.integer() != 0;
+    case Value::Kind::kReal:
+      return value.real() != 0;
+    case Value::Kind::kText: {
+      const std::u16string upper = AsciiUpper(Trim(value.text()));
+      if (upper == u"TRUE") return true;
+      if (upper == u"FALSE") return false;
+      const auto number = ParseNumber(value.text(), format);
+      if (!number) {
+        throw ConversionError(u"Текст " + Quoted(value.text()) +
+                              u" не является логическим значением.");
+      }
+      return *number != 0;
+    }
+  }
+  return false;
+}
+
+ArgumentArray::ArgumentArray(std::vector<Value> values)
+    : values_(std::move(values)), written_(values_.size(), false) {}
+
+Value ArgumentArray::Get(std::int64_t index) const {
+  if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return Value();
+  return values_[static_cast<std::size_t>(index)];
+}
+
+void ArgumentArray::Put(std::int64_t index, Value value) {
+  if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return;
+  values_[static_cast<std::size_t>(index)] = std::move(value);
+  written_[static_cast<std::size_t>(index)] = true;
+}
+
+bool ArgumentArray::WasWritten(std::int64_t index) const {
+  if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return false;
+  return written_[static_cast<std::size_t>(index)];
+}
+
+}  // namespace kassivo

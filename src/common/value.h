@@ -1,0 +1,102 @@
+// Driver argument values and the argument array.
+//
+// A Value is one of the five kinds the driver reads and writes: empty, text,
+// boolean, 32-bit integer, double. The conversions follow the driver's
+// reading rules:
+//
+//   needed   from text                      from number            from bool   from empty
+//   text     unchanged                      its decimal text       True/False  ""
+//   integer  the number the text spells,    real rounded half to   1 / 0       0
+//            rounded half to even           even
+//   boolean  True/False in any case, or a   non-zero is true       unchanged   false
+//            number (non-zero is true)
+//   real     the number the text spells     unchanged              1 / 0       0
+//
+// A conversion that cannot be made (a text that spells no number, a real
+// outside the 32-bit range or not finite) throws ConversionError, whose
+// message names the value; the dispatcher turns it into a false result.
+//
+// ArgumentArray stands for the host's one-dimensional array of values: a read
+// of a missing element gives empty, a write to a missing element is dropped,
+// and it remembers which elements a call wrote.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "common/number_format.h"
+
+namespace kassivo {
+
+// An error whose message is meant for LastErrorText.
+class DriverError : public std::runtime_error {
+ public:
+  explicit DriverError(std::u16string message);
+  const std::u16string& message() const { return message_; }
+
+ private:
+  std::u16string message_;
+};
+
+class ConversionError : public DriverError {
+ public:
+  using DriverError::DriverError;
+};
+
+class Value {
+ public:
+  enum class Kind { kEmpty, kText, kBoolean, kInteger, kReal };
+
+  Value() = default;
+  static Value Text(std::u16string text);
+  static Value Boolean(bool value);
+  static Value Integer(std::int32_t value);
+  static Value Real(double value);
+
+  Kind kind() const { return static_cast<Kind>(data_.index()); }
+  bool is_empty() const { return kind() == Kind::kEmpty; }
+
+  // Direct access; valid only for the matching kind.
+  const std::u16string& text() const { return std::get<std::u16string>(data_); }
+  bool boolean() const { return std::get<bool>(data_); }
+  std::int32_t integer() const { return std::get<std::int32_t>(data_); }
+  double real() const { return std::get<double>(data_); }
+
+  bool operator==(const Value& other) const = default;
+
+ private:
+  std::variant<std::monostate, std::u16string, bool, std::int32_t, double> data_;
+};
+
+std::u16string ToText(const Value& value, const NumberFormat& format);
+std::int32_t ToInteger(const Value& value, const NumberFormat& format);
+bool ToBoolean(const Value& value, const NumberFormat& format);
+double ToReal(const Value& value, const NumberFormat& format);
+
+// Rounds to the nearest 32-bit integer, an exact half to the even neighbour;
+// throws ConversionError when not finite or out of range.
+std::int32_t RoundHalfEven(double value);
+
+class ArgumentArray {
+ public:
+  ArgumentArray() = default;
+  explicit ArgumentArray(std::vector<Value> values);
+
+  std::size_t size() const { return values_.size(); }
+  // A copy of element `index`; empty when the array has no such element.
+  Value Get(std::int64_t index) const;
+  // Stores a copy into element `index`; dropped when there is no such element.
+  void Put(std::int64_t index, Value value);
+  bool WasWritten(std::int64_t index) const;
+
+  const std::vector<Value>& values() const { return values_; }
+
+ private:
+  std::vector<Value> values_;
+  std::vector<bool> written_;
+};
+
+}  // namespace kassivo

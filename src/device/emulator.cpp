@@ -1,0 +1,31 @@
+#include "device/emulator.h"
+
+#include "common/text.h"
+#include "common/wrapping.h"
+
+namespace kassivo {
+
+TFPEmulator::TFPEmulator(ProcessState& state) : state_(state) {
+  LoadRegistration(state_.Registration, *state_.platform().store);
+  state_.LastKMRequestGUID = u"***";
+}
+
+std::int32_t TFPEmulator::GetLineLength() { return state_.Settings.Size; }
+
+bool TFPEmulatorList::New(std::u16string& AID) {
+  FNumber = WrappingAdd(FNumber, 1);
+  AID = DecimalText(FNumber);
+  auto device = std::make_unique<TFPEmulator>(state_);
+  device->FID = AID;
+  FObjectList.push_back(std::move(device));
+  return true;
+}
+
+TFPEmulator* TFPEmulatorList::Find(std::u16string_view AID) {
+  for (const auto& device : FObjectList) {
+    if (device->FID == AID) return device.get();
+  }
+  return nullptr;
+}
+
+}  // namespace kassivo

@@ -1,0 +1,54 @@
+// Everything the driver owns from library load to unload, as one object.
+//
+// The COM build holds exactly one ProcessState for the loaded module; each
+// test makes a fresh one, which is a fresh process. Component objects own a
+// TFPEmulatorList; devices reach this state through their list. Nothing else
+// in the driver is global.
+#pragma once
+
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include "device/registration.h"
+#include "device/settings.h"
+#include "platform/platform.h"
+#include "tape/tape.h"
+
+namespace kassivo {
+
+struct SessionCounters {
+  std::int32_t CheckNumber = 0;
+  std::int32_t ShiftNumber = 0;
+  bool ShiftOpen = false;
+};
+
+class ProcessState {
+ public:
+  explicit ProcessState(Platform platform) : platform_(std::move(platform)) {}
+  ProcessState(const ProcessState&) = delete;
+  ProcessState& operator=(const ProcessState&) = delete;
+
+  Platform& platform() { return platform_; }
+  const Platform& platform() const { return platform_; }
+  const NumberFormat& number_format() const { return platform_.number_format; }
+
+  // LastErrorText: empty (nullopt) until the first call, then a text.
+  std::optional<std::u16string> LastErrorText;
+  std::u16string WindowCaption;
+  KKTRegistration Registration;
+  DriverSettings Settings;
+  SessionCounters Counters;
+  std::u16string LastKMRequestGUID;
+  Tape Receipt{Settings};
+
+  // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the
+  // shared records.
+  std::mutex call_lock;
+
+ private:
+  Platform platform_;
+};
+
+}  // namespace kassivo

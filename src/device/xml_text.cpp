@@ -1,0 +1,50 @@
+#include "device/xml_text.h"
+
+#include "common/text.h"
+
+namespace kassivo {
+
+std::u16string XmlEscape(std::u16string_view source, bool drop_line_breaks) {
+  std::u16string out;
+  out.reserve(source.size());
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    const char16_t c = source[i];
+    if (drop_line_breaks && (c == u'\n' || c == u'\r')) continue;
+    switch (c) {
+      case u'&':
+        if (source.substr(i + 1, 5) == u"quot;") {
+          out += u"&#34;";
+          i += 5;
+        } else {
+          out += u"&#38;";
+        }
+        break;
+      case u'\n':
+      case u'\r':
+      case u'"':
+      case u'\'':
+      case u'<':
+      case u'>':
+        out += u"&#";
+        out += DecimalText(c);
+        out += u';';
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+std::u16string GetAttributeText(const XmlNode& node, std::u16string_view name) {
+  const std::u16string* value = node.FindAttribute(name);
+  return value ? *value : std::u16string();
+}
+
+bool GetAttributeBool(const XmlNode& node, std::u16string_view name) {
+  const std::u16string* value = node.FindAttribute(name);
+  if (!value) return false;
+  return AsciiUpper(*value) == u"TRUE" || *value == u"1";
+}
+
+}  // namespace kassivo

@@ -1,0 +1,26 @@
+// Small text functions shared by the XML readers and writers of the driver.
+//
+// XmlEscape(source, drop_line_breaks): LF, CR, double quote, ampersand,
+// apostrophe, less-than and greater-than become "&#10;", "&#13;", "&#34;",
+// "&#38;", "&#39;", "&#60;", "&#62;"; an existing "&quot;" becomes "&#34;"
+// (other entities are not recognised); with drop_line_breaks LF and CR are
+// dropped. Everything else is copied unchanged.
+//
+// GetAttributeText: the attribute's value, or "" when absent.
+// GetAttributeBool: true for "true" in any letter case and for "1"; false
+// for everything else, absence included. (Hosts feed back the "True" the
+// driver itself writes, so an exact "true" alone would lose every flag.)
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/xml.h"
+
+namespace kassivo {
+
+std::u16string XmlEscape(std::u16string_view source, bool drop_line_breaks);
+std::u16string GetAttributeText(const XmlNode& node, std::u16string_view name);
+bool GetAttributeBool(const XmlNode& node, std::u16string_view name);
+
+}  // namespace kassivo

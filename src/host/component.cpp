@@ -1,0 +1,55 @@
+#include "host/component.h"
+
+#include "host/driver_methods.h"
+#include "host/method_table.h"
+
+namespace kassivo {
+
+void DriverComponent::Init() {
+  list_ = std::make_unique<TFPEmulatorList>(state_);
+  state_.WindowCaption = kWindowCaption;
+}
+
+void DriverComponent::Done() { list_.reset(); }
+
+TFPEmulator* DriverComponent::FindDevice(const std::u16string& id) {
+  return list_ ? list_->Find(id) : nullptr;
+}
+
+std::int32_t DriverComponent::GetNMethods() { return kMethodCount; }
+
+HResult DriverComponent::FindMethod(std::u16string_view name, std::int32_t& number) {
+  number = FindMethodNumber(name);
+  return number < 0 ? HResult::kFalse : HResult::kOk;
+}
+
+HResult DriverComponent::GetMethodName(std::int32_t number, std::int32_t alias,
+                                       std::u16string& name) {
+  name.clear();
+  const DriverMethod* row = MethodRow(number);
+  if (!row) return HResult::kFalse;
+  name = TermString(row->name, alias);
+  return HResult::kOk;
+}
+
+HResult DriverComponent::GetNParams(std::int32_t number, std::int32_t& count) {
+  count = 0;
+  const DriverMethod* row = MethodRow(number);
+  if (!row) return HResult::kFalse;
+  count = row->parameters;
+  return HResult::kOk;
+}
+
+HResult DriverComponent::GetParamDefValue(std::int32_t, std::int32_t, Value& value) {
+  value = Value();
+  return HResult::kOk;
+}
+
+HResult DriverComponent::HasRetVal(std::int32_t, std::int32_t& has_value) {
+  has_value = 1;
+  return HResult::kOk;
+}
+
+HResult DriverComponent::CallAsProc(std::int32_t, ArgumentArray&) { return HResult::kOk; }
+
+}  // namespace kassivo

@@ -1,0 +1,62 @@
+// DriverComponent: the component object without COM. The COM binding and the
+// kassivo command-line host both wrap one of these per component object.
+//
+// It owns the object's TFPEmulatorList from Init to Done and answers the
+// method side of the host's language-extender interface: the table queries
+// and the dispatcher CallAsFunc.
+//
+// CallAsFunc contract:
+//  - every call but GetLastError (2) first sets LastErrorText to
+//    "Нет ошибок."; the return value starts as boolean false;
+//  - a number outside 0..41 answers kFalse and does nothing else; every
+//    other number answers kOk, whether the method succeeded or not;
+//  - no error escapes: an exception or a failed argument conversion makes
+//    the return value false and puts its message into LastErrorText; of the
+//    outputs the method writes "always", the device ID is written back as
+//    read and the others as empty text; nothing else is written;
+//  - a device method given an ID no device has answers false with
+//    "Устройство c таким ID не найдено." (card payments: "Карта
+//    заблокирована"), still writing its "always" outputs;
+//  - one process-wide lock is held for the call.
+// Calls before Init or after Done find no device; Open then answers false.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/value.h"
+#include "device/emulator.h"
+
+namespace kassivo {
+
+enum class HResult : std::int32_t { kOk = 0, kFalse = 1 };
+
+class DriverComponent {
+ public:
+  explicit DriverComponent(ProcessState& state) : state_(state) {}
+
+  void Init();
+  void Done();
+  bool initialized() const { return list_ != nullptr; }
+  ProcessState& state() { return state_; }
+
+  static std::int32_t GetNMethods();
+  static HResult FindMethod(std::u16string_view name, std::int32_t& number);
+  static HResult GetMethodName(std::int32_t number, std::int32_t alias, std::u16string& name);
+  static HResult GetNParams(std::int32_t number, std::int32_t& count);
+  static HResult GetParamDefValue(std::int32_t number, std::int32_t param, Value& value);
+  static HResult HasRetVal(std::int32_t number, std::int32_t& has_value);
+  static HResult CallAsProc(std::int32_t number, ArgumentArray& params);
+  HResult CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params);
+
+ private:
+  void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
+  TFPEmulator* FindDevice(const std::u16string& id);
+
+  ProcessState& state_;
+  std::unique_ptr<TFPEmulatorList> list_;
+};
+
+}  // namespace kassivo

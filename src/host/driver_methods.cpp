@@ -1,0 +1,32 @@
+#include "host/driver_methods.h"
+
+namespace kassivo {
+
+std::u16string BuildDriverDescription() {
+  const std::u16string version = kDriverVersion;
+  const std::pair<const char16_t*, std::u16string> attributes[] = {
+      {u"Name", u"Orvelle: Эмулятор ККТ с передачей данных (54-ФЗ) c функций эквайринговых операций"},
+      {u"Description",
+       u"Orvelle: Эмулятор ККТ с передачей данных (54-ФЗ) c функций эквайринговых операций для "
+       u"подключения к Orvelle:Предприятие"},
+      {u"EquipmentType", u"ККТ,ПринтерЭтикеток,ЭквайринговыйТерминал,ЭлектронныеВесы"},
+      {u"IntegrationComponent", u"False"},
+      {u"MainDriverInstalled", u"True"},
+      {u"DriverVersion", version},
+      {u"IntegrationComponentVersion", version},
+      {u"DownloadURL", u""},
+      {u"LogIsEnabled", u"False"},
+      {u"LogPath", u""},
+  };
+  std::u16string text = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r<DriverDescription\r";
+  for (const auto& [name, value] : attributes) {
+    text += name;
+    text += u"=\"";
+    text += value;
+    text += u"\"\r";
+  }
+  text += u"/>";
+  return text;
+}
+
+}  // namespace kassivo

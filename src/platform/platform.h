@@ -1,0 +1,99 @@
+// Platform services.
+//
+// The driver core never calls an operating-system API directly: everything it
+// needs from the OS goes through these interfaces, gathered in Platform.
+// POSIX implementations live in platform/posix/, test doubles in tests/.
+// Each interface is small so a test can wrap one to inject a fault.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/number_format.h"
+#include "platform/xml.h"
+
+namespace kassivo {
+
+// One value of the per-user registration store. Text and 32-bit DWORD values
+// are kept apart; kExpandText is a text stored as "expandable" (read
+// unexpanded).
+struct StoredValue {
+  enum class Type { kText, kExpandText, kDWord };
+  Type type = Type::kText;
+  std::u16string text;
+  std::uint32_t dword = 0;
+
+  static StoredValue Text(std::u16string t) { return {Type::kText, std::move(t), 0}; }
+  static StoredValue DWord(std::uint32_t d) { return {Type::kDWord, {}, d}; }
+  bool operator==(const StoredValue&) const = default;
+};
+
+using StoredValues = std::map<std::u16string, StoredValue>;
+
+// Writes values under the store's one key. A write either succeeds or fails;
+// Commit makes the successful writes durable (the JSON store replaces its
+// file atomically there; a registry writes through and commits nothing).
+class StoreWriter {
+ public:
+  virtual ~StoreWriter() = default;
+  virtual bool Write(const std::u16string& name, const StoredValue& value) = 0;
+  virtual bool Commit() = 0;
+};
+
+// The per-user store of the registration data: one key, named values.
+class RegistrationStore {
+ public:
+  virtual ~RegistrationStore() = default;
+  // The values under the key; nullopt when the key is missing or unreadable.
+  virtual std::optional<StoredValues> Read() = 0;
+  // Opens the key for writing, creating it; null when that is impossible.
+  virtual std::unique_ptr<StoreWriter> OpenForWrite() = 0;
+};
+
+struct LocalDateTime {
+  int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0, millisecond = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual LocalDateTime Now() = 0;
+};
+
+// Pseudo-random integers 0..999, uniformly; seeded once when created.
+class Random {
+ public:
+  virtual ~Random() = default;
+  virtual int Next() = 0;
+};
+
+// Full Unicode upper-case mapping (Cyrillic and Latin alike).
+class UpperCaser {
+ public:
+  virtual ~UpperCaser() = default;
+  virtual std::u16string ToUpper(std::u16string_view text) const = 0;
+};
+
+// A modal message window with an OK button. On a desktop-less host the
+// presenter shows or records the text and returns at once.
+class MessagePresenter {
+ public:
+  virtual ~MessagePresenter() = default;
+  virtual void Show(std::u16string_view text) = 0;
+};
+
+struct Platform {
+  std::unique_ptr<RegistrationStore> store;
+  std::unique_ptr<XmlParser> xml;
+  std::unique_ptr<Clock> clock;
+  std::unique_ptr<Random> random;
+  std::unique_ptr<UpperCaser> upper;
+  std::unique_ptr<MessagePresenter> messages;
+  NumberFormat number_format;
+};
+
+}  // namespace kassivo

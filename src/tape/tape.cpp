@@ -1,0 +1,52 @@
+#include "tape/tape.h"
+
+#include <algorithm>
+
+#include "device/settings.h"
+
+namespace kassivo {
+
+bool Tape::Silent() const { return settings_.WindowShowType == 0; }
+
+std::int32_t Tape::Width() const {
+  return std::clamp<std::int32_t>(settings_.Size, 0, kMaxTapeWidth);
+}
+
+void Tape::BeginDocument() {
+  if (Silent()) return;
+  window_.BeginDocument(settings_.WindowShowType);
+  entries_.clear();
+  ++revision_;
+  PrintBanner(u"ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ");
+  PrintLine(u" ФФД 1.2", AlignCenter);
+}
+
+void Tape::PrintLine(std::u16string_view text, std::uint8_t alignment) {
+  if (Silent()) return;
+  const std::size_t width = static_cast<std::size_t>(Width());
+  std::u16string line;
+  if (alignment == AlignCenter || text.size() >= width) {
+    line.assign(text.substr(0, width));
+  } else if (alignment == AlignLeft) {
+    line.assign(text);
+    line.append(width - text.size(), u' ');
+  } else {
+    line.assign(width - text.size(), u' ');
+    line.append(text);
+  }
+  entries_.push_back({TapeEntry::Kind::kLine, std::move(line), alignment});
+  ++revision_;
+}
+
+void Tape::PrintBanner(std::u16string_view text) {
+  if (Silent()) return;
+  entries_.push_back({TapeEntry::Kind::kBanner, std::u16string(text), AlignCenter});
+  ++revision_;
+}
+
+void Tape::PrintSeparator(bool dashed) {
+  if (Silent()) return;
+  PrintLine(std::u16string(static_cast<std::size_t>(Width()), dashed ? u'-' : u'='), AlignCenter);
+}
+
+}  // namespace kassivo

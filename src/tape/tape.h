@@ -1,0 +1,68 @@
+// The emulated receipt tape: the current document as an ordered list of
+// entries, and the primitives every document is printed with.
+//
+// Contract:
+//  - BeginDocument clears the tape, shows the window and prints the banner
+//    "ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ" and the line " ФФД 1.2".
+//  - PrintLine pads (AlignLeft: spaces appended, AlignCenter: none, any other
+//    value: spaces prepended) to the width, then cuts to the width.
+//  - PrintSeparator prints a full-width line of "-" (dashed) or "=".
+//  - PrintBanner appends its text unchanged.
+//  - With WindowShowType 0 every primitive does nothing at all.
+// The width is the stored Size, capped at kMaxTapeWidth so a huge Size cannot
+// exhaust memory; a Size of 0 or below makes every line empty.
+//
+// Presenters observe the tape through revision(), which changes whenever a
+// document begins or an entry is appended.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "tape/receipt_window.h"
+
+namespace kassivo {
+
+enum Alignment : std::uint8_t { AlignLeft = 0, AlignRight = 1, AlignCenter = 2 };
+
+struct TapeEntry {
+  enum class Kind { kLine, kBanner };
+  Kind kind = Kind::kLine;
+  std::u16string text;
+  std::uint8_t alignment = AlignCenter;  // as printed; banners are centred
+  bool operator==(const TapeEntry&) const = default;
+};
+
+inline constexpr std::int32_t kMaxTapeWidth = 1024;
+
+struct DriverSettings;
+
+class Tape {
+ public:
+  explicit Tape(const DriverSettings& settings) : settings_(settings) {}
+
+  void BeginDocument();
+  void PrintLine(std::u16string_view text, std::uint8_t alignment);
+  void PrintBanner(std::u16string_view text);
+  void PrintSeparator(bool dashed);
+
+  // The width used for padding, cutting and separators.
+  std::int32_t Width() const;
+
+  const std::vector<TapeEntry>& entries() const { return entries_; }
+  std::uint64_t revision() const { return revision_; }
+  ReceiptWindow& window() { return window_; }
+  const ReceiptWindow& window() const { return window_; }
+
+ private:
+  bool Silent() const;
+
+  const DriverSettings& settings_;
+  std::vector<TapeEntry> entries_;
+  std::uint64_t revision_ = 0;
+  ReceiptWindow window_;
+};
+
+}  // namespace kassivo
