@@ -36,6 +36,14 @@ std::u16string FormatQuantity(double value, const NumberFormat& format);
 // than 15 integer digits.
 std::u16string FormatGeneral(double value, const NumberFormat& format);
 
+// The strict number grammar of XML number attributes: any number of U+0020
+// spaces, an optional sign, decimal digits with at most one decimal separator
+// (the format's, only) among them, an optional exponent (E or e, optional
+// sign, digits), any number of U+0020 spaces, nothing else. No grouping.
+// nullopt when the text does not have this form or the magnitude exceeds the
+// largest double.
+std::optional<double> ParseStrictNumber(std::u16string_view text, const NumberFormat& format);
+
 // Parses a number for argument conversion: optional surrounding spaces, an
 // optional sign, digits with at most one decimal separator (the full stop or
 // the format's decimal separator), an optional exponent. No grouping.

@@ -47,4 +47,10 @@ bool GetAttributeBool(const XmlNode& node, std::u16string_view name) {
   return AsciiUpper(*value) == u"TRUE" || *value == u"1";
 }
 
+const std::u16string* FindAttributeSpelled(const XmlNode& node, std::u16string_view old_spelling,
+                                           std::u16string_view standard_spelling) {
+  if (const std::u16string* value = node.FindAttribute(old_spelling)) return value;
+  return node.FindAttribute(standard_spelling);
+}
+
 }  // namespace kassivo

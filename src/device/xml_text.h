@@ -23,4 +23,11 @@ std::u16string XmlEscape(std::u16string_view source, bool drop_line_breaks);
 std::u16string GetAttributeText(const XmlNode& node, std::u16string_view name);
 bool GetAttributeBool(const XmlNode& node, std::u16string_view name);
 
+// For attributes the driver has long read under a misspelt name (the sale
+// address "SaleAddres", the correction date "Datе" with a Cyrillic ie, the
+// country "СountryOfOrigin" with a Cyrillic Es): the value under the old
+// spelling when present, otherwise under the standard one, otherwise null.
+const std::u16string* FindAttributeSpelled(const XmlNode& node, std::u16string_view old_spelling,
+                                           std::u16string_view standard_spelling);
+
 }  // namespace kassivo

@@ -1,0 +1,40 @@
+// The POSIX platform: the services the driver core needs, on Linux.
+//
+//  - registration store: one JSON file per user for the one key, replaced
+//    atomically on save (temp file, fsync, rename); a corrupt or unreadable
+//    file counts as a missing key and is kept aside with a ".corrupt" suffix
+//    before the next save; or an in-memory store;
+//  - XML: pugixml; upper case: ICU;
+//  - clock: the system's local time, or a fixed moment;
+//  - random: 0..999, seeded once (from the clock unless a seed is given);
+//  - number format: the user's locale (LC_ALL, LC_NUMERIC, LANG, read without
+//    calling setlocale on the host's behalf), or explicit separators;
+//  - messages: the given presenter, else printed to stderr (never blocks).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace kassivo {
+
+struct PosixPlatformOptions {
+  std::optional<std::string> store_path;  // JSON file; nullopt: DefaultStorePath()
+  bool memory_store = false;              // an in-memory store instead of a file
+  std::optional<LocalDateTime> fixed_clock;
+  std::optional<std::uint32_t> seed;
+  std::optional<std::u16string> decimal_separator;
+  std::optional<std::u16string> thousands_separator;
+  std::unique_ptr<MessagePresenter> messages;
+};
+
+Platform MakePosixPlatform(PosixPlatformOptions options);
+
+// $KASSIVO_STORE when set; else $XDG_CONFIG_HOME/kassivo/registration.json;
+// else $HOME/.config/kassivo/registration.json.
+std::string DefaultStorePath();
+
+}  // namespace kassivo
