@@ -1,18 +1,270 @@
+// The dispatcher's common steps and the answers that need no fiscal logic.
 #include <gtest/gtest.h>
 
+#include "host/driver_methods.h"
+#include "common/text.h"
 #include "support/test_platform.h"
 
 namespace kassivo {
 namespace {
 
 using testing::Call;
+using testing::OpenDevice;
 using testing::TestProcess;
 
-TEST(Dispatcher, OpenGivesSequentialIds) {
+Value T(const char16_t* text) { return Value::Text(text); }
+
+std::u16string LastError(DriverComponent& component) {
+  ArgumentArray args({Value()});
+  EXPECT_EQ(Call(component, u"GetLastError", args), Value::Integer(0));
+  return args.Get(0).is_empty() ? u"<empty>" : args.Get(0).text();
+}
+
+TEST(Dispatcher, NumbersOutsideTheTableAnswerSFalseAndResetTheError) {
   TestProcess process;
   auto component = process.NewComponent();
-  EXPECT_EQ(testing::OpenDevice(*component), u"1");
-  EXPECT_EQ(testing::OpenDevice(*component), u"2");
+  ArgumentArray none;
+  Value result = Value::Integer(9);
+  EXPECT_EQ(component->CallAsFunc(42, result, none), HResult::kFalse);
+  EXPECT_EQ(result, Value::Boolean(false));
+  EXPECT_EQ(process.state->LastErrorText, std::u16string(kNoErrors));
+  EXPECT_EQ(component->CallAsFunc(-1, result, none), HResult::kFalse);
+  EXPECT_EQ(DriverComponent::CallAsProc(5, none), HResult::kOk);
+}
+
+TEST(Dispatcher, GetLastErrorReportsWithoutResetting) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  EXPECT_EQ(LastError(*component), u"<empty>");  // the very first call of a process
+
+  ArgumentArray args({T(u"test")});
+  EXPECT_EQ(Call(*component, u"DoAdditionalAction", args), Value::Boolean(false));
+  EXPECT_EQ(LastError(*component), kUndefinedAction);
+  EXPECT_EQ(LastError(*component), kUndefinedAction);
+
+  ArgumentArray test({T(u"Test")});
+  EXPECT_EQ(Call(*component, u"DoAdditionalAction", test), Value::Boolean(true));
+  EXPECT_EQ(LastError(*component), kNoErrors);
+}
+
+TEST(Dispatcher, LastErrorIsSharedByComponentObjects) {
+  TestProcess process;
+  auto first = process.NewComponent();
+  auto second = process.NewComponent();
+  ArgumentArray args({T(u"nope")});
+  Call(*first, u"DoAdditionalAction", args);
+  EXPECT_EQ(LastError(*second), kUndefinedAction);
+  ArgumentArray revision;
+  Call(*second, u"GetInterfaceRevision", revision);
+  EXPECT_EQ(LastError(*first), kNoErrors);
+}
+
+TEST(Dispatcher, DriverLevelAnswers) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  ArgumentArray none;
+  EXPECT_EQ(Call(*component, u"GetInterfaceRevision", none), Value::Integer(3004));
+
+  ArgumentArray description({Value()});
+  EXPECT_EQ(Call(*component, u"GetDescription", description), Value::Boolean(true));
+  const std::u16string xml = description.Get(0).text();
+  EXPECT_EQ(std::count(xml.begin(), xml.end(), u'\r'), 12);
+  EXPECT_EQ(std::count(xml.begin(), xml.end(), u'\n'), 0);
+  EXPECT_EQ(xml.rfind(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r<DriverDescription\rName=", 0),
+            0u);
+  EXPECT_TRUE(xml.ends_with(u"\rLogIsEnabled=\"False\"\rLogPath=\"\"\r/>"));
+  // The Latin "c" before "функций", the Cyrillic "с" before "передачей".
+  EXPECT_NE(xml.find(u"Эмулятор ККТ \u0441 передачей данных (54-ФЗ) c функций"), std::u16string::npos);
+  EXPECT_NO_THROW(process.state->platform().xml->Parse(xml));
+
+  ArgumentArray test({T(u"x"), Value::Integer(1)});
+  EXPECT_EQ(Call(*component, u"DeviceTest", test), Value::Boolean(true));
+  EXPECT_EQ(test.Get(0), T(kTestResult));
+  EXPECT_EQ(test.Get(1), T(kTestNotice));
+}
+
+TEST(Dispatcher, ScalesAndLabelPrinterNeedNoDevice) {
+  TestProcess process;
+  process.random->values = {0, 999, 57};
+  auto component = process.NewComponent();
+  for (double expected : {0.0, 9.99, 0.57}) {
+    ArgumentArray weight({T(u""), Value()});
+    EXPECT_EQ(Call(*component, u"GetWeight", weight), Value::Boolean(true));
+    EXPECT_EQ(weight.Get(1), Value::Real(expected));
+  }
+  ArgumentArray tare({T(u"9"), Value::Real(12.5)});
+  EXPECT_EQ(Call(*component, u"Calibrate", tare), Value::Boolean(true));
+  EXPECT_EQ(tare.Get(1), Value::Integer(0));
+
+  ArgumentArray init({T(u"9")});
+  EXPECT_EQ(Call(*component, u"InitializePrinter", init), Value::Boolean(true));
+  ArgumentArray labels({T(u"9"), T(u"<Labels/>"), Value::Integer(1)});
+  EXPECT_EQ(Call(*component, u"PrintLabels", labels), Value::Boolean(true));
+  EXPECT_EQ(process.messages->shown,
+            (std::vector<std::u16string>{u"InitializePrinter", u"<Labels/>"}));
+  EXPECT_TRUE(process.state->Receipt.entries().empty());
+}
+
+TEST(Dispatcher, UnsupportedCardOperationsLeaveTheirParameters) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  const std::vector<Value> passed = {T(u"1"), T(u"card"), Value::Real(5), T(u"r"),
+                                     T(u"rrn"), T(u"auth"), T(u"slip")};
+  for (const char16_t* name : {u"AuthorisationByPaymentCard", u"AuthConfirmationByPaymentCard",
+                               u"CancelAuthorisationByPaymentCard"}) {
+    ArgumentArray args(passed);
+    EXPECT_EQ(Call(*component, name, args), Value::Boolean(false));
+    EXPECT_EQ(args.values(), passed);
+    EXPECT_EQ(LastError(*component), u"Операция не поддерживается");
+  }
+  ArgumentArray reversal({T(u"1")});
+  EXPECT_EQ(Call(*component, u"EmergencyReversal", reversal), Value::Boolean(false));
+  EXPECT_EQ(LastError(*component), u"Ошибка аварийной отмены");
+  ArgumentArray none;
+  EXPECT_EQ(Call(*component, u"PrintSlipOnTerminal", none), Value::Boolean(false));
+  EXPECT_EQ(LastError(*component), kNoErrors);
+}
+
+// A device method given an ID no device has never answers true.
+TEST(Dispatcher, UnknownDeviceIdIsReportedByEveryDeviceRow) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  OpenDevice(*component);
+  struct Row {
+    const char16_t* name;
+    std::size_t count;
+    std::vector<std::pair<int, Value>> written;  // outputs written all the same
+  };
+  const Row rows[] = {
+      {u"Close", 1, {}},
+      {u"GetDataKKT", 2, {{0, T(u"7")}, {1, T(u"")}}},
+      {u"OperationFN", 3, {}},
+      {u"OpenShift", 3, {{2, T(u"")}}},
+      {u"CloseShift", 3, {{2, T(u"")}}},
+      {u"ProcessCheck", 4, {{3, T(u"")}}},
+      {u"PrintTextDocument", 2, {{0, T(u"7")}}},
+      {u"ProcessCorrectionCheck", 3, {{2, T(u"")}}},
+      {u"PrintCheckCopy", 2, {}},
+      {u"CashInOutcome", 3, {}},
+      {u"GetCurrentStatus", 3, {{2, T(u"")}}},
+      {u"ReportCurrentStatusOfSettlements", 3, {{2, T(u"")}}},
+      {u"PrintXReport", 2, {}},
+      {u"OpenCashDrawer", 1, {}},
+      {u"GetLineLength", 2, {}},
+      {u"Settlement", 2, {}},
+      {u"OpenSessionRegistrationKM", 1, {}},
+      {u"CloseSessionRegistrationKM", 1, {}},
+      {u"RequestKM", 3, {}},
+      {u"GetProcessingKMResult", 3, {}},
+      {u"ConfirmKM", 3, {}},
+  };
+  for (const Row& row : rows) {
+    std::vector<Value> passed(row.count, Value::Integer(77));
+    passed[0] = T(u"7");
+    ArgumentArray args(passed);
+    EXPECT_EQ(Call(*component, row.name, args), Value::Boolean(false)) << ToUtf8(row.name);
+    EXPECT_EQ(*process.state->LastErrorText, kDeviceNotFound) << ToUtf8(row.name);
+    std::vector<Value> expected = passed;
+    for (const auto& [index, value] : row.written) expected[index] = value;
+    EXPECT_EQ(args.values(), expected) << ToUtf8(row.name);
+  }
+  for (const char16_t* card :
+       {u"PayByPaymentCard", u"ReturnPaymentByPaymentCard", u"CancelPaymentByPaymentCard"}) {
+    std::vector<Value> passed = {T(u"01"), T(u"c"), Value::Real(1), T(u"r"), T(u""), T(u""), T(u"")};
+    ArgumentArray args(passed);
+    EXPECT_EQ(Call(*component, card, args), Value::Boolean(false));
+    EXPECT_EQ(*process.state->LastErrorText, u"Карта заблокирована");
+    EXPECT_EQ(args.values(), passed);
+  }
+  EXPECT_TRUE(process.state->Receipt.entries().empty());
+  EXPECT_EQ(process.state->Counters.CheckNumber, 0);
+}
+
+TEST(Dispatcher, MissingArgumentsReadAsEmptyAndWritesAreDropped) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  OpenDevice(*component);
+  ArgumentArray only_id({T(u"1")});
+  EXPECT_EQ(Call(*component, u"GetLineLength", only_id), Value::Boolean(true));
+  EXPECT_EQ(only_id.size(), 1u);
+  ArgumentArray empty;
+  EXPECT_EQ(Call(*component, u"Open", empty), Value::Boolean(true));
+  EXPECT_EQ(Call(*component, u"GetLineLength", empty), Value::Boolean(false));
+  EXPECT_EQ(*process.state->LastErrorText, kDeviceNotFound);
+}
+
+TEST(Dispatcher, AConversionFailureBecomesAFalseResultWithAText) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  const std::u16string id = OpenDevice(*component);
+  ArgumentArray fn({T(id.c_str()), T(u"one"), T(u"<Parameters/>")});
+  EXPECT_EQ(Call(*component, u"OperationFN", fn), Value::Boolean(false));
+  ASSERT_TRUE(process.state->LastErrorText.has_value());
+  EXPECT_NE(process.state->LastErrorText->find(u"one"), std::u16string::npos);
+  EXPECT_NE(*process.state->LastErrorText, kNoErrors);
+}
+
+TEST(Dispatcher, SetParameterConvertsAndReportsWhatItCannotStore) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  const DriverSettings& settings = process.state->Settings;
+  for (const char16_t* name : {u"size", u"Size", u"SIZE"}) {
+    ArgumentArray args({T(name), Value::Integer(48)});
+    EXPECT_EQ(Call(*component, u"SetParameter", args), Value::Boolean(true));
+    EXPECT_EQ(args.Get(0), T(kNoErrors));
+    EXPECT_EQ(settings.Size, 48);
+    ArgumentArray back({T(name), Value::Integer(36)});
+    Call(*component, u"SetParameter", back);
+  }
+  ArgumentArray spaced({T(u"Size "), Value::Integer(10)});
+  EXPECT_EQ(Call(*component, u"SetParameter", spaced), Value::Boolean(true));
+  EXPECT_EQ(settings.Size, 36);
+
+  ArgumentArray half({T(u"FFD12_OISM_StatusInfo"), Value::Real(2.5)});
+  Call(*component, u"SetParameter", half);
+  EXPECT_EQ(settings.FFD12_OISM_StatusInfo, 2);
+  ArgumentArray odd_half({T(u"FFD12_OISM_StatusInfo"), T(u"3.5")});
+  Call(*component, u"SetParameter", odd_half);
+  EXPECT_EQ(settings.FFD12_OISM_StatusInfo, 4);
+
+  ArgumentArray flag({T(u"ffd12_checking"), T(u"FALSE")});
+  Call(*component, u"SetParameter", flag);
+  EXPECT_FALSE(settings.FFD12_Checking);
+  ArgumentArray numeric_flag({T(u"FFD12_Checking"), T(u"2")});
+  Call(*component, u"SetParameter", numeric_flag);
+  EXPECT_TRUE(settings.FFD12_Checking);
+
+  ArgumentArray bad({T(u"ThresholdPositiveOperations"), T(u"много")});
+  EXPECT_EQ(Call(*component, u"SetParameter", bad), Value::Boolean(false));
+  EXPECT_EQ(settings.ThresholdPositiveOperations, 100);
+  EXPECT_EQ(bad.Get(0), T(u"ThresholdPositiveOperations")) << "argument 0 is not written";
+  EXPECT_NE(process.state->LastErrorText->find(u"ThresholdPositiveOperations"),
+            std::u16string::npos);
+
+  ArgumentArray yes({T(u"FFD12_OISM_Result"), T(u"yes")});
+  EXPECT_EQ(Call(*component, u"SetParameter", yes), Value::Boolean(false));
+  EXPECT_TRUE(settings.FFD12_OISM_Result);
+
+  for (const char16_t* unknown : {u"Cur", u"PrintSlipOnTerminal", u"", u"KKTSerialNumber"}) {
+    ArgumentArray args({T(unknown), T(u"anything")});
+    EXPECT_EQ(Call(*component, u"SetParameter", args), Value::Boolean(true));
+    EXPECT_EQ(args.Get(0), T(kNoErrors));
+  }
+  EXPECT_EQ(settings.Size, 36);
+}
+
+TEST(Dispatcher, SettingsAreSharedAndSurviveInitAndDone) {
+  TestProcess process;
+  auto first = process.NewComponent();
+  ArgumentArray size({T(u"Size"), Value::Integer(-5)});
+  Call(*first, u"SetParameter", size);
+  first->Done();
+  first->Init();
+  auto second = process.NewComponent();
+  const std::u16string id = OpenDevice(*second);
+  ArgumentArray length({T(id.c_str()), Value()});
+  EXPECT_EQ(Call(*second, u"GetLineLength", length), Value::Boolean(true));
+  EXPECT_EQ(length.Get(1), Value::Integer(-5));
 }
 
 }  // namespace
