@@ -1,9 +1,63 @@
-// Placeholder until this operation group is built.
+// The emulated card terminal: payments, returns and cancellations approved or
+// declined by the threshold, each with its slip, and the day totals.
+#include <cmath>
+
+#include "acquiring/card_threshold.h"
+#include "acquiring/transaction_codes.h"
+#include "common/number_format.h"
 #include "device/emulator.h"
+#include "tape/header_blocks.h"
 
 namespace kassivo {
 
-bool TFPEmulator::DoBillingTransaction(const std::u16string&, double, std::u16string&, std::u16string&, std::u16string&, std::u16string&, std::u16string&) { throw DriverError(u"Операция ещё не реализована."); }
-bool TFPEmulator::Settlement(std::u16string&) { throw DriverError(u"Операция ещё не реализована."); }
+namespace {
+
+constexpr std::u16string_view kSlipTitle = u"ЭКВАЙРИНГОВАЯ ОПЕРАЦИЯ";
+constexpr std::u16string_view kMaskedCardNumber = u"1234xxxxxx5678";
+constexpr std::u16string_view kApproved = u"РЕЗУЛЬТАТ ОПЕРАЦИИ - УСПЕШНО";
+constexpr std::u16string_view kDeclined = u"РЕЗУЛЬТАТ ОПЕРАЦИИ - ОТКЛОНЕНА";
+constexpr std::u16string_view kSettlementTitle = u"ИТОГИ ДНЯ ПО КАРТАМ";
+
+}  // namespace
+
+bool TFPEmulator::DoBillingTransaction(const std::u16string& ATransaction, double AAmount,
+                                       std::u16string& ACardNumber, std::u16string&,
+                                       std::u16string& ARRNCode, std::u16string& AAuthorizationCode,
+                                       std::u16string& AReport) {
+  Tape& tape = state_.Receipt;
+  Clock& clock = *state_.platform().clock;
+  tape.BeginDocument();
+  tape.PrintSeparator(true);
+  AReport = kSlipTitle;
+  tape.PrintLine(AReport, AlignCenter);
+  tape.PrintLine(ATransaction, AlignCenter);
+  tape.PrintSeparator(true);
+  ACardNumber = kMaskedCardNumber;
+  ARRNCode = RRNCode(clock.Now());
+  // The code reads the clock anew, as a terminal would when it authorises.
+  AAuthorizationCode = AuthorizationCode(clock.Now());
+  tape.PrintLine(u"СУММА=" + FormatGeneral(std::fabs(AAmount), state_.number_format()),
+                 AlignCenter);
+  tape.PrintSeparator(true);
+  tape.PrintLine(u"Card=" + ACardNumber, AlignCenter);
+  tape.PrintLine(u"PRN=" + ARRNCode, AlignCenter);
+  tape.PrintLine(u"AuthorizationCoder=" + AAuthorizationCode, AlignCenter);
+  tape.PrintSeparator(true);
+  const bool approved = ApprovesCardAmount(AAmount, state_.Settings.ThresholdPositiveOperations);
+  const std::u16string_view result_line = approved ? kApproved : kDeclined;
+  tape.PrintLine(result_line, AlignCenter);
+  AReport += u'\r';
+  AReport += result_line;
+  tape.PrintSeparator(true);
+  return approved;
+}
+
+bool TFPEmulator::Settlement(std::u16string& AReport) {
+  state_.Receipt.BeginDocument();
+  PrintShortHeader(state_, kSettlementTitle);
+  AReport = kSettlementTitle;
+  state_.Receipt.PrintSeparator(true);
+  return true;
+}
 
 }  // namespace kassivo

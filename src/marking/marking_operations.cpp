@@ -1,11 +1,85 @@
-// Placeholder until this operation group is built.
+// The marking-code exchange: the registration session, the request with its
+// local check, the marking system's result and the confirmation. Every answer
+// comes from the configured DriverSettings; the only state kept is the GUID
+// of the last well-formed request.
+#include "common/text.h"
 #include "device/emulator.h"
+#include "device/xml_text.h"
+#include "marking/km_answers.h"
+#include "tape/header_blocks.h"
 
 namespace kassivo {
 
-bool TFPEmulator::SessionRegistrationKM(bool) { throw DriverError(u"Операция ещё не реализована."); }
-bool TFPEmulator::RequestKM(std::u16string&, std::u16string&) { throw DriverError(u"Операция ещё не реализована."); }
-bool TFPEmulator::GetProcessingKMResult(std::u16string&) { throw DriverError(u"Операция ещё не реализована."); }
-bool TFPEmulator::ConfirmKM(std::u16string&, std::int32_t&) { throw DriverError(u"Операция ещё не реализована."); }
+namespace {
+
+void PrintCentered(Tape& tape, std::u16string_view text) {
+  tape.PrintLine(text, AlignCenter);
+}
+
+std::u16string Labelled(std::u16string_view label, std::u16string_view value) {
+  std::u16string line(label);
+  line += u": ";
+  line += value;
+  return line;
+}
+
+}  // namespace
+
+bool TFPEmulator::SessionRegistrationKM(bool AOpen) {
+  Tape& tape = state_.Receipt;
+  tape.BeginDocument();
+  PrintCentered(tape, AOpen ? u"СЕССИЯ ОТКРЫТА" : u"СЕССИЯ ЗАКРЫТА");
+  return true;
+}
+
+bool TFPEmulator::RequestKM(std::u16string& AInParams, std::u16string& AOutParams) {
+  Tape& tape = state_.Receipt;
+  const DriverSettings& settings = state_.Settings;
+  tape.BeginDocument();
+  PrintCentered(tape, u"ЗАПРОС КМ");
+  // A text that is not well-formed XML throws here, after the title.
+  const XmlDocument request = state_.platform().xml->Parse(AInParams);
+  const XmlNode& root = request.root;
+  if (root.Is(u"RequestKM")) {
+    state_.LastKMRequestGUID = GetAttributeText(root, u"GUID");
+    PrintCentered(tape, u"GUID: " + state_.LastKMRequestGUID);
+    PrintCentered(tape, u"MarkingCode: " + GetAttributeText(root, u"MarkingCode"));
+    PrintCentered(tape, u"PlannedStatus: " + GetAttributeText(root, u"PlannedStatus"));
+    PrintCentered(tape, u"Quantity: " + GetAttributeText(root, u"Quantity"));
+    PrintCentered(tape, u"MeasureOfQuantity: " + GetAttributeText(root, u"MeasureOfQuantity"));
+  }
+  PrintCentered(tape, HeaderForm(state_, state_.Registration.CompanyName));
+  AOutParams = BuildRequestKMResult(settings);
+  tape.PrintSeparator(true);
+  PrintCentered(tape, u"Результат локальной проверки ФН");
+  PrintCentered(tape, Labelled(u"КМ проверен ФН", FlagText(settings.FFD12_Checking)));
+  PrintCentered(tape,
+                Labelled(u"Проверка ФН положительная", FlagText(settings.FFD12_CheckingResult)));
+  return true;
+}
+
+bool TFPEmulator::GetProcessingKMResult(std::u16string& AOutParams) {
+  Tape& tape = state_.Receipt;
+  const DriverSettings& settings = state_.Settings;
+  tape.BeginDocument();
+  PrintCentered(tape, u"РЕЗУЛЬТАТ ЗАПРОСА О КМ В ОИСМ");
+  PrintCentered(tape, u"Проверка ОИСМ");
+  PrintCentered(tape, Labelled(u"Результат проверки", FlagText(settings.FFD12_OISM_Result)));
+  PrintCentered(tape,
+                Labelled(u"Ответ о статусе товара", DecimalText(settings.FFD12_OISM_StatusInfo)));
+  PrintCentered(tape,
+                Labelled(u"Код обработки запроса", DecimalText(settings.FFD12_OISM_HandleCode)));
+  AOutParams = BuildProcessingKMResult(settings, ProcessingKMResultGUID(state_.LastKMRequestGUID));
+  return true;
+}
+
+bool TFPEmulator::ConfirmKM(std::u16string& AInParams, std::int32_t& AKind) {
+  Tape& tape = state_.Receipt;
+  tape.BeginDocument();
+  PrintCentered(tape, u"ПОДТВЕРДИТЬ КМ ЗАПРОСА");
+  PrintCentered(tape, u"GUID: " + AInParams);
+  PrintCentered(tape, AKind == 0 ? u"КМ - ПОДТВЕРЖДЕНА" : u"КМ - ОТКЛОНЕНА");
+  return true;
+}
 
 }  // namespace kassivo
