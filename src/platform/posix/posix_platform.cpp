@@ -1,0 +1,89 @@
+#include "platform/posix/posix_platform.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <vector>
+
+#include "platform/icu_upper_case.h"
+#include "platform/memory_store.h"
+#include "platform/posix/clocks.h"
+#include "platform/posix/json_file_store.h"
+#include "platform/posix/locale_number_format.h"
+#include "platform/posix/pugixml_parser.h"
+#include "platform/posix/seeded_random.h"
+#include "platform/posix/stream_message_presenter.h"
+
+namespace kassivo {
+
+namespace {
+
+const char* NonEmptyEnvironment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0' ? value : nullptr;
+}
+
+std::string HomeDirectory() {
+  if (const char* home = NonEmptyEnvironment("HOME")) return home;
+  long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+  std::vector<char> buffer(size > 0 ? static_cast<std::size_t>(size) : 16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found &&
+      found->pw_dir && *found->pw_dir) {
+    return found->pw_dir;
+  }
+  return ".";
+}
+
+std::uint32_t SeedFromClock() {
+  const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+  const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ticks) ^
+                                    (static_cast<std::uint64_t>(wall) >> 32) ^
+                                    static_cast<std::uint64_t>(getpid()));
+}
+
+}  // namespace
+
+std::string DefaultStorePath() {
+  if (const char* path = NonEmptyEnvironment("KASSIVO_STORE")) return path;
+  // The XDG rules ignore a relative XDG_CONFIG_HOME.
+  const char* config = NonEmptyEnvironment("XDG_CONFIG_HOME");
+  const std::string base =
+      config != nullptr && config[0] == '/' ? std::string(config) : HomeDirectory() + "/.config";
+  return base + "/kassivo/registration.json";
+}
+
+Platform MakePosixPlatform(PosixPlatformOptions options) {
+  Platform platform;
+  if (options.memory_store) {
+    platform.store = std::make_unique<MemoryStore>();
+  } else {
+    platform.store =
+        std::make_unique<JsonFileStore>(options.store_path.value_or(DefaultStorePath()));
+  }
+  platform.xml = std::make_unique<PugixmlParser>();
+  if (options.fixed_clock) {
+    platform.clock = std::make_unique<FixedClock>(*options.fixed_clock);
+  } else {
+    platform.clock = std::make_unique<SystemClock>();
+  }
+  platform.random = std::make_unique<SeededRandom>(options.seed.value_or(SeedFromClock()));
+  platform.upper = std::make_unique<IcuUpperCaser>();
+  platform.messages = options.messages ? std::move(options.messages)
+                                       : std::make_unique<StreamMessagePresenter>(stderr);
+  if (!options.decimal_separator || !options.thousands_separator) {
+    platform.number_format = UserNumberFormat();
+  }
+  if (options.decimal_separator)
+    platform.number_format.decimal_separator = *options.decimal_separator;
+  if (options.thousands_separator) {
+    platform.number_format.thousands_separator = *options.thousands_separator;
+  }
+  return platform;
+}
+
+}  // namespace kassivo
