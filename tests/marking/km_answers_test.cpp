@@ -39,8 +39,7 @@ TEST(KMAnswers, ProcessingResultCodeFollowsTheResult) {
 TEST(KMAnswers, HostGuidCannotBreakTheAnswer) {
   const std::u16string answer = BuildProcessingKMResult(DriverSettings{}, u"a\"/><x y=\"&<\n");
   EXPECT_NE(answer.find(u"GUID=\"a&#34;/&#62;&#60;x y=&#34;&#38;&#60;&#10;\"\r"),
-            std::u16string::npos)
-      << answer.size();
+            std::u16string::npos);
 }
 
 TEST(KMAnswers, ProcessingGuidIsTheLastRequestOnceThereIsOne) {
