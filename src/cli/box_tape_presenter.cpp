@@ -1,0 +1,121 @@
+#include "cli/box_tape_presenter.h"
+
+#include <algorithm>
+
+#include "common/text.h"
+
+namespace kassivo::cli {
+
+namespace {
+
+constexpr const char* kReverse = "\x1b[7m";
+constexpr const char* kNormal = "\x1b[27m";
+constexpr const char* kBannerLeft = "▐";
+constexpr const char* kBannerRight = "▌";
+
+bool IsHighSurrogate(char16_t unit) {
+  return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+// Control characters become their pictures, one column each.
+std::u16string Visible(std::u16string_view text) {
+  std::u16string out(text);
+  for (char16_t& unit : out) {
+    if (unit < 0x20) {
+      unit = static_cast<char16_t>(0x2400 + unit);
+    } else if (unit == 0x7F) {
+      unit = 0x2421;
+    } else if (unit >= 0x80 && unit <= 0x9F) {
+      unit = 0xFFFD;
+    }
+  }
+  return out;
+}
+
+std::string Repeat(const char* piece, std::size_t count) {
+  std::string out;
+  for (std::size_t i = 0; i < count; ++i) out += piece;
+  return out;
+}
+
+// `text` placed in a row of `width` units: left, centred or right.
+std::string Place(std::u16string_view text, std::size_t width, std::uint8_t alignment) {
+  const std::size_t spare = width > text.size() ? width - text.size() : 0;
+  std::size_t left = 0;
+  if (alignment == AlignCenter) {
+    left = spare / 2;
+  } else if (alignment != AlignLeft) {
+    left = spare;
+  }
+  return std::string(left, ' ') + ToUtf8(Visible(text)) + std::string(spare - left, ' ');
+}
+
+}  // namespace
+
+std::vector<std::u16string> WrapBanner(std::u16string_view text, std::size_t width) {
+  width = std::max<std::size_t>(width, 1);
+  std::vector<std::u16string> rows;
+  std::u16string row;
+  auto finish_row = [&]() {
+    rows.push_back(row);
+    row.clear();
+  };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (text[i] == u' ') {
+      ++i;
+      continue;
+    }
+    std::size_t end = text.find(u' ', i);
+    if (end == std::u16string_view::npos) end = text.size();
+    std::u16string_view word = text.substr(i, end - i);
+    i = end;
+    if (!row.empty() && row.size() + 1 + word.size() <= width) {
+      row += u' ';
+      row += word;
+      continue;
+    }
+    if (!row.empty()) finish_row();
+    while (word.size() > width) {
+      std::size_t cut = width;
+      if (cut > 1 && IsHighSurrogate(word[cut - 1])) --cut;
+      row.assign(word.substr(0, cut));
+      finish_row();
+      word.remove_prefix(cut);
+    }
+    row.assign(word);
+  }
+  if (!row.empty() || rows.empty()) finish_row();
+  return rows;
+}
+
+std::vector<std::string> BoxTapePresenter::Draw(const Tape& tape, Style style) {
+  std::size_t width = static_cast<std::size_t>(std::max<std::int32_t>(tape.Width(), 1));
+  for (const TapeEntry& entry : tape.entries()) {
+    if (entry.kind == TapeEntry::Kind::kLine) width = std::max(width, entry.text.size());
+  }
+  std::vector<std::string> rows;
+  rows.push_back("  ┌" + Repeat("─", width + 2) + "┐");
+  for (const TapeEntry& entry : tape.entries()) {
+    if (entry.kind == TapeEntry::Kind::kLine) {
+      rows.push_back("  │ " + Place(entry.text, width, entry.alignment) + " │");
+      continue;
+    }
+    for (const std::u16string& part : WrapBanner(entry.text, width)) {
+      const std::string body = Place(part, width, AlignCenter);
+      if (style == Style::kTerminal) {
+        rows.push_back(std::string("  │") + kReverse + " " + body + " " + kNormal + "│");
+      } else {
+        rows.push_back(std::string("  │") + kBannerLeft + body + kBannerRight + "│");
+      }
+    }
+  }
+  rows.push_back("  └" + Repeat("─", width + 2) + "┘");
+  return rows;
+}
+
+void BoxTapePresenter::Present(const Tape& tape, std::ostream& out) {
+  for (const std::string& row : Draw(tape, style_)) out << row << '\n';
+}
+
+}  // namespace kassivo::cli

@@ -1,0 +1,52 @@
+// Options of the kassivo host's commands.
+//
+//   --tape=entries|box|none   how the tape is shown (default: box when stdout
+//                             is a terminal, entries otherwise)
+//   --store=PATH|memory       the registration store: a JSON file, or an
+//                             in-memory store (default: DefaultStorePath())
+//   --clock=YYYY-MM-DDTHH:MM:SS.mmm   a fixed clock (a valid date and time)
+//   --seed=N                  the random seed, 0..4294967295
+//   --decimal=C               the decimal separator, one character
+//   --thousands=C             the thousands separator, one character or none
+//
+// A malformed option throws UsageError naming it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "cli/tape_presenter.h"
+#include "platform/posix/posix_platform.h"
+
+namespace kassivo::cli {
+
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct HostOptions {
+  std::optional<TapeMode> tape;
+  bool memory_store = false;
+  std::optional<std::string> store_path;
+  std::optional<LocalDateTime> clock;
+  std::optional<std::uint32_t> seed;
+  std::optional<std::u16string> decimal_separator;
+  std::optional<std::u16string> thousands_separator;
+};
+
+// Applies one argument; false when it is not an option (does not start with
+// "--" or is "--" itself).
+bool ParseHostOption(std::string_view argument, HostOptions& options);
+
+// "YYYY-MM-DDTHH:MM:SS.mmm" with a date that exists; nullopt otherwise.
+std::optional<LocalDateTime> ParseClock(std::string_view text);
+
+PosixPlatformOptions ToPlatformOptions(const HostOptions& options,
+                                       std::unique_ptr<MessagePresenter> messages);
+
+}  // namespace kassivo::cli

@@ -1,0 +1,130 @@
+// The kassivo command line: commands, options, exit statuses.
+#include "cli/commands.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace kassivo::cli {
+namespace {
+
+struct Result {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+Result Kassivo(std::vector<std::string> args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out, err;
+  const int status = RunKassivo(args, {in, out, err, false});
+  return {status, out.str(), err.str()};
+}
+
+const std::vector<std::string> kFixed = {"--store=memory", "--clock=2024-03-05T09:07:04.056",
+                                         "--seed=1", "--decimal=.", "--thousands=,"};
+
+std::vector<std::string> With(std::vector<std::string> head, std::vector<std::string> tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+TEST(Commands, CallPlaysOneCall) {
+  const Result open = Kassivo({"call", "--store=memory", "Open", "empty"});
+  EXPECT_EQ(open.status, 0);
+  EXPECT_EQ(open.out, "> Open empty\n= true\n  [0] \"1\"\n");
+
+  const Result labels = Kassivo({"call", "--store=memory", "#41", "\"1\"", "\"a b\""});
+  EXPECT_EQ(labels.out, "> #41 \"1\" \"a b\"\n= true\n  [0] \"1\"\n  [1] \"a b\"\n  M \"a b\"\n");
+
+  const Result bad = Kassivo({"call", "--store=memory", "Open", "1 2"});
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_EQ(bad.out, "");
+  EXPECT_NE(bad.err.find("bad literal '1 2'"), std::string::npos) << bad.err;
+}
+
+TEST(Commands, RunReadsAScriptWithFilesBesideIt) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("kassivo_cli_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(folder / "data");
+  std::ofstream(folder / "data" / "label.txt") << "Сыр";
+  std::ofstream(folder / "day.session") << "#! --tape=none\nPrintLabels \"1\" @data/label.txt\n";
+
+  const Result run = Kassivo(With({"run"}, With(kFixed, {(folder / "day.session").string()})));
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "> PrintLabels \"1\" @data/label.txt\n= true\n  [0] \"1\"\n  [1] \"Сыр\"\n"
+            "  M \"Сыр\"\n");
+  std::filesystem::remove_all(folder);
+}
+
+TEST(Commands, RunReadsStdin) {
+  const Result run = Kassivo(With({"run"}, With(kFixed, {"-"})), "GetWeight \"\" empty\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(run.out.starts_with("> GetWeight \"\" empty\n= true\n  [0] \"\"\n  [1] "));
+}
+
+TEST(Commands, UsageErrorsExitWithTwo) {
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {},
+           {"play"},
+           {"run"},
+           {"run", "--tape=fancy", "-"},
+           {"run", "--clock=2024-02-30T00:00:00.000", "-"},
+           {"run", "--clock=2024-03-05 09:07:04", "-"},
+           {"run", "--seed=-1", "-"},
+           {"run", "--seed=4294967296", "-"},
+           {"run", "--decimal=", "-"},
+           {"run", "--decimal=ab", "-"},
+           {"run", "--store=", "-"},
+           {"run", "--colour", "-"},
+           {"run", "-", "extra"},
+           {"run", "/nonexistent/kassivo.session"},
+           {"call"},
+           {"call", "Opn"},
+           {"demo", "--store=/tmp/x.json"},
+           {"methods", "all"},
+       }) {
+    const Result result = Kassivo(args);
+    EXPECT_EQ(result.status, 2) << testing::PrintToString(args);
+    EXPECT_NE(result.err, "") << testing::PrintToString(args);
+  }
+  EXPECT_EQ(Kassivo({"run", "--clock=2024-02-29T23:59:59.999", "--store=memory", "-"}).status, 0);
+  EXPECT_EQ(Kassivo({"run", "--thousands=", "--decimal=,", "--store=memory", "-"}).status, 0);
+}
+
+TEST(Commands, DemoPlaysTheWholeDayWithoutAScriptError) {
+  const Result demo = Kassivo({"demo", "--clock=2024-03-05T09:07:04.056", "--seed=1"});
+  EXPECT_EQ(demo.status, 0);
+  EXPECT_EQ(demo.err, "");
+  for (const char* call :
+       {"> OperationFN ", "> OpenShift ", "> RequestKM ", "> ConfirmKM ", "> ProcessCheck ",
+        "> PayByPaymentCard ", "> CashInOutcome ", "> PrintXReport ", "> CloseShift "}) {
+    EXPECT_NE(demo.out.find(call), std::string::npos) << call;
+  }
+  EXPECT_NE(demo.out.find("  ┌"), std::string::npos);  // drawn as receipts
+}
+
+TEST(Commands, MethodsHelpAndVersion) {
+  const Result methods = Kassivo({"methods"});
+  EXPECT_EQ(methods.status, 0);
+  std::istringstream lines(methods.out);
+  std::vector<std::string> rows;
+  for (std::string line; std::getline(lines, line);) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 43u);  // a heading and 42 rows
+  EXPECT_TRUE(rows[25].starts_with(" 24  PayByPaymentCard ")) << rows[25];
+  EXPECT_NE(rows[25].find(" ОплатитьПлатежнойКартой "), std::string::npos);
+  EXPECT_TRUE(rows[25].ends_with(" 7"));
+  EXPECT_TRUE(rows[33].ends_with(" 0"));  // PrintSlipOnTerminal
+
+  EXPECT_EQ(Kassivo({"--version"}).out, "kassivo 4.0.5.1\n");
+  const Result help = Kassivo({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("kassivo run"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kassivo::cli
