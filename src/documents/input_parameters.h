@@ -1,0 +1,54 @@
+// The InputParameters text the host passes to the shift, status and cash
+// documents, and the OutputParameters answer they give back.
+//
+// ParseInputParameters(parser, text, params):
+//  - a text that is blank (empty after trimming code units up to U+0020)
+//    leaves `params` untouched;
+//  - otherwise the text is parsed; a text that is not well-formed XML, or
+//    whose root element has no child node, throws DriverError;
+//  - when the root's first child node is an element named exactly
+//    "Parameters", its attributes CashierName, CashierINN, SaleAddres (or,
+//    when that is absent, SaleAddress, the spelling hosts actually send) and
+//    SaleLocation set the four texts, each "" when absent; values are taken
+//    as the parser decodes them, untrimmed;
+//  - any other first child (another element, a comment, text) leaves
+//    `params` untouched. The root's name is not checked.
+//
+// BuildOutputParameters(shift_state, shift_number, check_number): the
+// OutputParameters answer, one attribute a line, lines separated by a single
+// CR and no line break at the end:
+//   <?xml version="1.0" encoding="UTF-8"?> CR <OutputParameters> CR
+//   <Parameters CR CheckNumber="n" CR ShiftClosingCheckNumber="n" CR
+//   ShiftNumber="s" CR DateTime="" CR ShiftState="1|2" CR CashBalance="1000"
+//   CR FNError="False" CR FNOverflow="False" CR FNFail="False" CR
+//   BacklogDocumentsCounter="1" CR BacklogDocumentFirstNumber="999" CR
+//   BacklogDocumentFirstDateTime="2018-11-09T16:13:42" CR
+//   /></OutputParameters>
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/xml.h"
+
+namespace kassivo {
+
+struct InputParameters {
+  std::u16string CashierName;
+  std::u16string CashierINN;
+  std::u16string SaleAddress;
+  std::u16string SaleLocation;
+};
+
+void ParseInputParameters(const XmlParser& parser, std::u16string_view text,
+                          InputParameters& params);
+
+// Shift state codes of the answers.
+inline constexpr std::int32_t kShiftClosed = 1;
+inline constexpr std::int32_t kShiftOpen = 2;
+
+std::u16string BuildOutputParameters(std::int32_t shift_state, std::int32_t shift_number,
+                                     std::int32_t check_number);
+
+}  // namespace kassivo
