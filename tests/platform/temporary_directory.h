@@ -27,6 +27,7 @@ class TemporaryDirectory {
   }
 
   const std::string& path() const { return path_; }
+  static bool Exists(const std::string& path) { return std::filesystem::exists(path); }
   std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
  private:

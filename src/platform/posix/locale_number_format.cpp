@@ -14,8 +14,10 @@ namespace kassivo {
 
 namespace {
 
+// The empty name would make newlocale consult the environment itself; the
+// environment is read by NumericLocaleName alone, so it stands for "C" here.
 bool IsPortableLocale(std::string_view name) {
-  return name == "C" || name == "POSIX" || name.starts_with("C.");
+  return name.empty() || name == "C" || name == "POSIX" || name.starts_with("C.");
 }
 
 bool IsAscii(std::string_view text) {
@@ -62,7 +64,13 @@ std::string NumericLocaleName(const EnvironmentLookup& environment) {
 NumberFormat NumberFormatOfLocale(const std::string& locale_name) {
   const NumberFormat fallback;
   if (IsPortableLocale(locale_name)) return fallback;
-  locale_t locale = newlocale(LC_NUMERIC_MASK, locale_name.c_str(), static_cast<locale_t>(0));
+  // The codeset the separators are written in belongs to the character
+  // category, so that one is taken from the same locale as well.
+  locale_t locale =
+      newlocale(LC_NUMERIC_MASK | LC_CTYPE_MASK, locale_name.c_str(), static_cast<locale_t>(0));
+  if (locale == static_cast<locale_t>(0)) {
+    locale = newlocale(LC_NUMERIC_MASK, locale_name.c_str(), static_cast<locale_t>(0));
+  }
   if (locale == static_cast<locale_t>(0)) return fallback;
   const char* codeset = nl_langinfo_l(CODESET, locale);
   const char* radix = nl_langinfo_l(RADIXCHAR, locale);

@@ -3,8 +3,9 @@
 // The locale is named by the environment the way POSIX programs resolve the
 // numeric category: LC_ALL when set and non-empty, else LC_NUMERIC, else
 // LANG, else "C". The separators are looked up in that locale through
-// newlocale / nl_langinfo_l, so the process's current locale (which belongs
-// to the host) is never changed: setlocale is not called.
+// newlocale / nl_langinfo_l (its numeric and character categories, the
+// latter for the codeset the separators are written in), so the process's current locale (which
+// belongs to the host) is never changed: setlocale is not called.
 //
 // Decisions:
 //  - the "C" and "POSIX" locales (and "C.<codeset>") describe no regional

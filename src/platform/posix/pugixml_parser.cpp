@@ -1,6 +1,10 @@
 #include "platform/posix/pugixml_parser.h"
 
+#include <cstdint>
+#include <optional>
 #include <pugixml.hpp>
+#include <string_view>
+#include <unordered_set>
 
 #include "common/text.h"
 #include "common/value.h"
@@ -9,20 +13,117 @@ namespace kassivo {
 
 namespace {
 
-void Convert(const pugi::xml_node& source, XmlNode& target) {
+class ParseFailure {
+ public:
+  ParseFailure(std::string description, std::ptrdiff_t offset)
+      : description_(std::move(description)), offset_(offset) {}
+  const std::string& description() const { return description_; }
+  std::ptrdiff_t offset() const { return offset_; }
+
+ private:
+  std::string description_;
+  std::ptrdiff_t offset_;
+};
+
+bool IsXmlChar(std::uint32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) ||
+         (c >= 0xE000 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+std::optional<std::uint32_t> CharacterReference(std::string_view body) {
+  // body is what stands between "&#" and ";".
+  const bool hex = !body.empty() && body[0] == 'x';
+  if (hex) body.remove_prefix(1);
+  if (body.empty() || body.size() > 8) return std::nullopt;
+  std::uint32_t code = 0;
+  for (const char c : body) {
+    int digit;
+    if (c >= '0' && c <= '9') {
+      digit = c - '0';
+    } else if (hex && c >= 'a' && c <= 'f') {
+      digit = c - 'a' + 10;
+    } else if (hex && c >= 'A' && c <= 'F') {
+      digit = c - 'A' + 10;
+    } else {
+      return std::nullopt;
+    }
+    code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+  }
+  if (!IsXmlChar(code)) return std::nullopt;
+  return code;
+}
+
+void AppendCodePoint(std::u16string& out, std::uint32_t code) {
+  if (code >= 0x10000) {
+    code -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+  } else {
+    out.push_back(static_cast<char16_t>(code));
+  }
+}
+
+// An attribute value as pugixml leaves it without escape processing (white
+// space already normalised), with its references decoded.
+std::u16string DecodeAttribute(std::string_view raw, std::ptrdiff_t offset) {
+  std::u16string out;
+  std::size_t done = 0;
+  while (done < raw.size()) {
+    const std::size_t special = raw.find_first_of("&<", done);
+    out += FromUtf8(raw.substr(done, special - done));
+    if (special == std::string_view::npos) break;
+    if (raw[special] == '<') throw ParseFailure("Unescaped '<' in attribute value", offset);
+    const std::size_t end = raw.find(';', special);
+    if (end == std::string_view::npos) throw ParseFailure("Invalid entity reference", offset);
+    const std::string_view name = raw.substr(special + 1, end - special - 1);
+    if (name == "lt") {
+      out += u'<';
+    } else if (name == "gt") {
+      out += u'>';
+    } else if (name == "amp") {
+      out += u'&';
+    } else if (name == "apos") {
+      out += u'\'';
+    } else if (name == "quot") {
+      out += u'"';
+    } else if (!name.empty() && name[0] == '#') {
+      const auto code = CharacterReference(name.substr(1));
+      if (!code) throw ParseFailure("Invalid character reference", offset);
+      AppendCodePoint(out, *code);
+    } else {
+      throw ParseFailure("Invalid entity reference", offset);
+    }
+    done = end + 1;
+  }
+  return out;
+}
+
+// Deeper documents are refused, so that neither the conversion nor the
+// tree's destruction can exhaust the stack.
+constexpr int kMaxDepth = 1000;
+
+void Convert(const pugi::xml_node& source, XmlNode& target, int depth) {
   switch (source.type()) {
-    case pugi::node_element:
+    case pugi::node_element: {
+      if (depth > kMaxDepth)
+        throw ParseFailure("Elements nested too deeply", source.offset_debug());
       target.is_element = true;
       target.name = FromUtf8(source.name());
+      std::unordered_set<std::string_view> seen;
       for (const pugi::xml_attribute& attribute : source.attributes()) {
-        target.attributes.emplace_back(FromUtf8(attribute.name()), FromUtf8(attribute.value()));
+        if (!seen.insert(attribute.name()).second) {
+          throw ParseFailure("Duplicate attribute", source.offset_debug());
+        }
+        target.attributes.emplace_back(FromUtf8(attribute.name()),
+                                       DecodeAttribute(attribute.value(), source.offset_debug()));
       }
       for (const pugi::xml_node& child : source.children()) {
         XmlNode node;
-        Convert(child, node);
+        Convert(child, node, depth + 1);
         target.children.push_back(std::move(node));
       }
       return;
+    }
     case pugi::node_pcdata:
       target.name = u"#text";
       return;
@@ -41,24 +142,59 @@ void Convert(const pugi::xml_node& source, XmlNode& target) {
   }
 }
 
+// The one document element; text, CDATA or a second element outside it are
+// refused (pugixml drops or keeps them silently).
+pugi::xml_node DocumentElement(const pugi::xml_document& document) {
+  pugi::xml_node root;
+  for (const pugi::xml_node& node : document.children()) {
+    switch (node.type()) {
+      case pugi::node_element:
+        if (root) throw ParseFailure("More than one document element", node.offset_debug());
+        root = node;
+        break;
+      case pugi::node_pcdata:
+      case pugi::node_cdata:
+        throw ParseFailure("Text outside the document element", node.offset_debug());
+      default:
+        break;
+    }
+  }
+  if (!root) {
+    pugi::xml_parse_result missing;
+    missing.status = pugi::status_no_document_element;
+    throw ParseFailure(missing.description(), 0);
+  }
+  return root;
+}
+
+std::u16string Message(const std::string& utf8, const ParseFailure& failure) {
+  std::size_t offset = failure.offset() < 0 ? 0 : static_cast<std::size_t>(failure.offset());
+  if (offset > utf8.size()) offset = utf8.size();
+  const std::size_t position = FromUtf8(std::string_view(utf8).substr(0, offset)).size();
+  return u"Ошибка разбора XML: " + FromUtf8(failure.description()) + u" (позиция " +
+         DecimalText(static_cast<std::int64_t>(position)) + u").";
+}
+
 }  // namespace
 
 XmlDocument PugixmlParser::Parse(std::u16string_view text) const {
   const std::string utf8 = ToUtf8(text);
   pugi::xml_document document;
-  const unsigned options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi |
-                           pugi::parse_declaration | pugi::parse_doctype;
+  // Fragment mode keeps text outside the document element, so that it can be
+  // refused; escapes are decoded here, strictly.
+  const unsigned options = (pugi::parse_default & ~pugi::parse_escapes) | pugi::parse_fragment |
+                           pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration |
+                           pugi::parse_doctype;
   const pugi::xml_parse_result parsed =
       document.load_buffer(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
-  if (!parsed) {
-    throw DriverError(u"Ошибка разбора XML: " + FromUtf8(parsed.description()) + u" (позиция " +
-                      DecimalText(parsed.offset) + u").");
+  try {
+    if (!parsed) throw ParseFailure(parsed.description(), parsed.offset);
+    XmlDocument result;
+    Convert(DocumentElement(document), result.root, 1);
+    return result;
+  } catch (const ParseFailure& failure) {
+    throw DriverError(Message(utf8, failure));
   }
-  const pugi::xml_node root = document.document_element();
-  if (!root) throw DriverError(u"Ошибка разбора XML: нет корневого элемента.");
-  XmlDocument result;
-  Convert(root, result.root);
-  return result;
 }
 
 }  // namespace kassivo
