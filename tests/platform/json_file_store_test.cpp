@@ -132,6 +132,18 @@ TEST(JsonFileStoreTest, ReadsTheDocumentedFileFormat) {
   EXPECT_EQ(values, expected);
 }
 
+TEST(JsonFileStoreTest, WritesOneValueALine) {
+  EXPECT_EQ(StoreFileText({{u"Fiscal", StoredValue::DWord(1)}, {u"Имя", Expand(u"\"x\"")}}),
+            "{\n"
+            "  \"key\": \"Software\\\\Orvelle\\\\Kassivo\",\n"
+            "  \"values\": {\n"
+            "    \"Fiscal\": {\"type\":\"REG_DWORD\",\"data\":1},\n"
+            "    \"Имя\": {\"type\":\"REG_EXPAND_SZ\",\"data\":\"\\\"x\\\"\"}\n"
+            "  }\n"
+            "}\n");
+  EXPECT_EQ(ParseStoreFileText(StoreFileText({})), StoredValues{});
+}
+
 TEST(JsonFileStoreTest, RefusesFilesOfAnyOtherShape) {
   const std::string key = R"("key": "Software\\Orvelle\\Kassivo")";
   auto with_value = [&](const std::string& value) {

@@ -50,9 +50,10 @@ std::optional<StoredValue> ParseValue(const nlohmann::json& json) {
 }  // namespace
 
 std::string StoreFileText(const StoredValues& values) {
-  nlohmann::ordered_json file;
-  file["key"] = kKeyName;
-  nlohmann::ordered_json& json_values = file["values"] = nlohmann::ordered_json::object();
+  // Written by hand around nlohmann's compact dumps, so that each value
+  // stands on a line of its own.
+  std::string text = "{\n  \"key\": " + nlohmann::json(kKeyName).dump() + ",\n  \"values\": {";
+  const char* separator = "\n";
   for (const auto& [name, value] : values) {
     nlohmann::ordered_json entry;
     switch (value.type) {
@@ -69,9 +70,12 @@ std::string StoreFileText(const StoredValues& values) {
         entry["data"] = value.dword;
         break;
     }
-    json_values[ToUtf8(name)] = std::move(entry);
+    text += separator;
+    text += "    " + nlohmann::json(ToUtf8(name)).dump() + ": " + entry.dump();
+    separator = ",\n";
   }
-  return file.dump(2) + "\n";
+  text += values.empty() ? "}\n}\n" : "\n  }\n}\n";
+  return text;
 }
 
 std::optional<StoredValues> ParseStoreFileText(const std::string& text) {

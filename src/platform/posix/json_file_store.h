@@ -5,9 +5,9 @@
 //   {
 //     "key": "Software\\Orvelle\\Kassivo",
 //     "values": {
-//       "KKTNumber": {"type": "REG_SZ", "data": "0000000000000"},
-//       "Path":      {"type": "REG_EXPAND_SZ", "data": "%HOME%"},
-//       "Fiscal":    {"type": "REG_DWORD", "data": 1}
+//       "Fiscal": {"type":"REG_DWORD","data":1},
+//       "KKTNumber": {"type":"REG_SZ","data":"0000000000000"},
+//       "Path": {"type":"REG_EXPAND_SZ","data":"%HOME%"}
 //     }
 //   }
 //
@@ -67,8 +67,8 @@ class JsonFileStore : public RegistrationStore {
   std::shared_ptr<FileSystem> file_system_;
 };
 
-// The JSON text of the file for `values` (UTF-8, indented, one value a line
-// group, names in their sorted order).
+// The JSON text of the file for `values`: UTF-8, one value a line, names in
+// their sorted order, as in the example above.
 std::string StoreFileText(const StoredValues& values);
 
 // The values the JSON text holds; nullopt when it is not a well-formed store
