@@ -27,7 +27,7 @@ class HeaderBlocksTest : public ::testing::Test {
   ProcessState& state;
 };
 
-TEST_F(HeaderBlocksTest, WorkedExampleWithDefaults) {
+TEST_F(HeaderBlocksTest, FullHeaderWithDefaultRegistration) {
   state.Receipt.BeginDocument();
   PrintDocumentHeader(state, u"СМЕНА ОТКРЫТА", u"", u"", u"", u"");
   const Texts expected = {
