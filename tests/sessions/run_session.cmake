@@ -1,6 +1,6 @@
 # Plays one session script and compares its transcript with the expected one.
 # The first line of a session may be "#! OPTIONS..." to pass options to `kassivo run`.
-file(STRINGS ${SESSION} first_line LIMIT_COUNT 1)
+file(STRINGS ${SESSION} first_line LIMIT_COUNT 1 ENCODING UTF-8)
 set(options --tape=entries --store=memory --clock=2024-03-05T09:07:04.056 --seed=1 --decimal=. --thousands=,)
 if(first_line MATCHES "^#! (.*)$")
   separate_arguments(extra UNIX_COMMAND "${CMAKE_MATCH_1}")
