@@ -1,0 +1,63 @@
+// Forming a check of many positions: reading, printing on the tape and the
+// answer, through the device operation.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <string>
+
+#include "common/text.h"
+#include "device/emulator.h"
+#include "platform/posix/posix_platform.h"
+
+namespace kassivo {
+namespace {
+
+std::u16string PackageOf(std::int64_t positions) {
+  std::u16string package =
+      u"<CheckPackage><Parameters CashierName=\"Смирнова А.В.\" TaxationSystem=\"1\"/><Positions>";
+  for (std::int64_t i = 1; i <= positions; ++i) {
+    package +=
+        u"<FiscalString Name=\"Товар " + DecimalText(i) +
+        u"\" Quantity=\"1.5\" PriceWithDiscount=\"99.90\" AmountWithDiscount=\"149.85\" "
+        u"DiscountAmount=\"0.5\" VATRate=\"20\" PaymentMethod=\"4\" CalculationSubject=\"1\" "
+        u"MeasurementUnit=\"кг\"><GoodCodeData GTIN=\"04601234567893\"/></FiscalString>";
+  }
+  package += u"</Positions><Payments Cash=\"1000000\"/></CheckPackage>";
+  return package;
+}
+
+std::unique_ptr<ProcessState> NewProcess(std::int32_t window_show_type) {
+  PosixPlatformOptions options;
+  options.memory_store = true;
+  options.seed = 1;
+  options.decimal_separator = u".";
+  options.thousands_separator = u",";
+  auto state = std::make_unique<ProcessState>(MakePosixPlatform(std::move(options)));
+  state->Settings.WindowShowType = window_show_type;
+  return state;
+}
+
+// state.range(0): positions; state.range(1): WindowShowType (0: no tape).
+void BM_ProcessCheck(benchmark::State& state) {
+  const std::u16string package = PackageOf(state.range(0));
+  auto process = NewProcess(static_cast<std::int32_t>(state.range(1)));
+  TFPEmulator device(*process);
+  std::size_t entries = 0;
+  for (auto _ : state) {
+    std::u16string answer;
+    benchmark::DoNotOptimize(device.ProcessCheck(false, false, package, answer));
+    entries = process->Receipt.entries().size();
+  }
+  state.counters["tape_entries"] = static_cast<double>(entries);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+BENCHMARK(BM_ProcessCheck)
+    ->Args({200, 2})
+    ->Args({2000, 2})
+    ->Args({200, 0})
+    ->Args({2000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kassivo
