@@ -106,6 +106,9 @@ TEST(Commands, DemoPlaysTheWholeDayWithoutAScriptError) {
     EXPECT_NE(demo.out.find(call), std::string::npos) << call;
   }
   EXPECT_NE(demo.out.find("  ┌"), std::string::npos);  // drawn as receipts
+  // The day shows the driver working: no step of it fails.
+  EXPECT_EQ(demo.out.find("\n= false"), std::string::npos);
+  EXPECT_EQ(demo.out.find("S_FALSE"), std::string::npos);
 }
 
 TEST(Commands, MethodsHelpAndVersion) {
