@@ -1,0 +1,67 @@
+// Feeds arbitrary text to every driver method that reads an XML input, through
+// the dispatcher, and checks the answers stay within the contract: S_OK, a
+// boolean result, and a LastErrorText whenever a call fails.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "common/text.h"
+#include "host/component.h"
+#include "platform/posix/posix_platform.h"
+
+namespace {
+
+using kassivo::ArgumentArray;
+using kassivo::Value;
+
+kassivo::Platform FuzzPlatform() {
+  kassivo::PosixPlatformOptions options;
+  options.memory_store = true;
+  options.fixed_clock = kassivo::LocalDateTime{2024, 3, 5, 9, 7, 4, 56};
+  options.seed = 1;
+  options.decimal_separator = u",";
+  options.thousands_separator = u"\u00A0";
+  return kassivo::MakePosixPlatform(std::move(options));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  static kassivo::ProcessState state(FuzzPlatform());
+  static kassivo::DriverComponent component(state);
+  static bool opened = [] {
+    component.Init();
+    ArgumentArray args({Value()});
+    Value result;
+    component.CallAsFunc(5, result, args);
+    return true;
+  }();
+  (void)opened;
+
+  const std::uint8_t selector = data[0];
+  const std::u16string text =
+      kassivo::FromUtf8(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
+  state.Settings.Size = 20 + selector % 50;
+  const Value id = Value::Text(u"1");
+  const Value xml = Value::Text(text);
+  ArgumentArray args;
+  std::int32_t method = 0;
+  switch (selector % 9) {
+    case 0: method = 14, args = ArgumentArray({id, Value::Boolean(false), xml, Value()}); break;
+    case 1: method = 16, args = ArgumentArray({id, xml, Value()}); break;
+    case 2: method = 11, args = ArgumentArray({id, Value::Integer(selector % 4), xml}); break;
+    case 3: method = 12, args = ArgumentArray({id, xml, Value()}); break;
+    case 4: method = 18, args = ArgumentArray({id, xml, Value::Real(selector - 100.5)}); break;
+    case 5: method = 15, args = ArgumentArray({id, xml}); break;
+    case 6: method = 37, args = ArgumentArray({id, xml, Value()}); break;
+    case 7: method = 4, args = ArgumentArray({Value::Text(u"Size"), xml}); break;
+    default: method = 24, args = ArgumentArray({id, Value(), xml, Value(), Value(), Value(), Value()}); break;
+  }
+  Value result;
+  if (component.CallAsFunc(method, result, args) != kassivo::HResult::kOk) std::abort();
+  if (result.kind() != Value::Kind::kBoolean) std::abort();
+  if (!result.boolean() && !state.LastErrorText) std::abort();
+  return 0;
+}
