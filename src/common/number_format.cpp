@@ -54,7 +54,7 @@ void RoundToDecimals(Decimal& decimal, int decimals) {
   const int count = static_cast<int>(decimal.digits.size());
   if (keep >= count) return;
   if (keep < 0) {
-    decimal.digits = "0";
+    decimal.digits.assign(1, '0');
     decimal.exponent = 0;
     return;
   }
@@ -72,12 +72,12 @@ void RoundToDecimals(Decimal& decimal, int decimals) {
       }
     }
     if (i < 0) {  // carried out of the leading digit
-      decimal.digits.insert(decimal.digits.begin(), '1');
+      decimal.digits.insert(0, 1, '1');
       ++decimal.exponent;
     }
   }
   if (decimal.digits.empty() || decimal.IsZero()) {
-    decimal.digits = "0";
+    decimal.digits.assign(1, '0');
     decimal.exponent = 0;
   }
 }
