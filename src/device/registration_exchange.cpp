@@ -21,29 +21,18 @@ namespace kassivo {
 
 namespace {
 
+// GetDataKKT's lines: plain, escaped and flag values.
 class AttributeLines {
  public:
-  AttributeLines() : text_(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r<Parameters") {}
-
-  void Add(std::u16string_view name, std::u16string_view value) {
-    text_ += u'\r';
-    text_.append(name);
-    text_ += u"=\"";
-    text_.append(value);
-    text_ += u'"';
-  }
+  void Add(std::u16string_view name, std::u16string_view value) { answer_.Add(name, value); }
   void Escaped(std::u16string_view name, std::u16string_view value) {
-    Add(name, XmlEscape(value, false));
+    answer_.Add(name, XmlEscape(value, false));
   }
-  void Flag(std::u16string_view name, bool value) { Add(name, FlagText(value)); }
-
-  std::u16string Finish() && {
-    text_ += u"\r/>";
-    return std::move(text_);
-  }
+  void Flag(std::u16string_view name, bool value) { answer_.Add(name, FlagText(value)); }
+  std::u16string Finish() && { return std::move(answer_).Finish(); }
 
  private:
-  std::u16string text_;
+  LineAnswer answer_{u"<Parameters"};
 };
 
 void ReadRegistration(const XmlNode& node, KKTRegistration& r) {

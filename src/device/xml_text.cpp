@@ -47,6 +47,28 @@ bool GetAttributeBool(const XmlNode& node, std::u16string_view name) {
   return AsciiUpper(*value) == u"TRUE" || *value == u"1";
 }
 
+LineAnswer::LineAnswer(std::initializer_list<std::u16string_view> opening_lines)
+    : text_(u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r") {
+  for (const std::u16string_view line : opening_lines) {
+    text_.append(line);
+    text_ += u'\r';
+  }
+}
+
+LineAnswer& LineAnswer::Add(std::u16string_view name, std::u16string_view value) {
+  text_.append(name);
+  text_ += u"=\"";
+  text_.append(value);
+  text_ += u"\"\r";
+  return *this;
+}
+
+std::u16string LineAnswer::Finish(std::u16string_view closing) && {
+  text_ += u"/>";
+  text_.append(closing);
+  return std::move(text_);
+}
+
 const std::u16string* FindAttributeSpelled(const XmlNode& node, std::u16string_view old_spelling,
                                            std::u16string_view standard_spelling) {
   if (const std::u16string* value = node.FindAttribute(old_spelling)) return value;

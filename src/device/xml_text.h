@@ -12,6 +12,7 @@
 // driver itself writes, so an exact "true" alone would lose every flag.)
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -29,5 +30,20 @@ bool GetAttributeBool(const XmlNode& node, std::u16string_view name);
 // spelling when present, otherwise under the standard one, otherwise null.
 const std::u16string* FindAttributeSpelled(const XmlNode& node, std::u16string_view old_spelling,
                                            std::u16string_view standard_spelling);
+
+// The driver's attribute-per-line XML answers: the declaration
+// <?xml version="1.0" encoding="UTF-8"?> and one space, then the opening
+// lines, then one name="value" line per attribute (values inserted as given),
+// every line ended by a single CR, then "/>" directly followed by `closing`.
+// There is no line feed anywhere and no CR after the last line.
+class LineAnswer {
+ public:
+  explicit LineAnswer(std::initializer_list<std::u16string_view> opening_lines);
+  LineAnswer& Add(std::u16string_view name, std::u16string_view value);
+  std::u16string Finish(std::u16string_view closing = u"") &&;
+
+ private:
+  std::u16string text_;
+};
 
 }  // namespace kassivo

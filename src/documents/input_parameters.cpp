@@ -28,28 +28,20 @@ void ParseInputParameters(const XmlParser& parser, std::u16string_view text,
 std::u16string BuildOutputParameters(std::int32_t shift_state, std::int32_t shift_number,
                                      std::int32_t check_number) {
   const std::u16string check = DecimalText(check_number);
-  std::u16string out =
-      u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r<OutputParameters>\r<Parameters\r";
-  auto attribute = [&out](std::u16string_view name, std::u16string_view value) {
-    out.append(name);
-    out += u"=\"";
-    out.append(value);
-    out += u"\"\r";
-  };
-  attribute(u"CheckNumber", check);
-  attribute(u"ShiftClosingCheckNumber", check);
-  attribute(u"ShiftNumber", DecimalText(shift_number));
-  attribute(u"DateTime", u"");
-  attribute(u"ShiftState", DecimalText(shift_state));
-  attribute(u"CashBalance", u"1000");
-  attribute(u"FNError", u"False");
-  attribute(u"FNOverflow", u"False");
-  attribute(u"FNFail", u"False");
-  attribute(u"BacklogDocumentsCounter", u"1");
-  attribute(u"BacklogDocumentFirstNumber", u"999");
-  attribute(u"BacklogDocumentFirstDateTime", u"2018-11-09T16:13:42");
-  out += u"/></OutputParameters>";
-  return out;
+  LineAnswer answer({u"<OutputParameters>", u"<Parameters"});
+  answer.Add(u"CheckNumber", check)
+      .Add(u"ShiftClosingCheckNumber", check)
+      .Add(u"ShiftNumber", DecimalText(shift_number))
+      .Add(u"DateTime", u"")
+      .Add(u"ShiftState", DecimalText(shift_state))
+      .Add(u"CashBalance", u"1000")
+      .Add(u"FNError", u"False")
+      .Add(u"FNOverflow", u"False")
+      .Add(u"FNFail", u"False")
+      .Add(u"BacklogDocumentsCounter", u"1")
+      .Add(u"BacklogDocumentFirstNumber", u"999")
+      .Add(u"BacklogDocumentFirstDateTime", u"2018-11-09T16:13:42");
+  return std::move(answer).Finish(u"</OutputParameters>");
 }
 
 }  // namespace kassivo

@@ -1,11 +1,14 @@
 #include "host/driver_methods.h"
 
+#include "device/xml_text.h"
+
 namespace kassivo {
 
 std::u16string BuildDriverDescription() {
   const std::u16string version = kDriverVersion;
   const std::pair<const char16_t*, std::u16string> attributes[] = {
-      {u"Name", u"Orvelle: Эмулятор ККТ с передачей данных (54-ФЗ) c функций эквайринговых операций"},
+      {u"Name",
+       u"Orvelle: Эмулятор ККТ с передачей данных (54-ФЗ) c функций эквайринговых операций"},
       {u"Description",
        u"Orvelle: Эмулятор ККТ с передачей данных (54-ФЗ) c функций эквайринговых операций для "
        u"подключения к Orvelle:Предприятие"},
@@ -18,15 +21,9 @@ std::u16string BuildDriverDescription() {
       {u"LogIsEnabled", u"False"},
       {u"LogPath", u""},
   };
-  std::u16string text = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?> \r<DriverDescription\r";
-  for (const auto& [name, value] : attributes) {
-    text += name;
-    text += u"=\"";
-    text += value;
-    text += u"\"\r";
-  }
-  text += u"/>";
-  return text;
+  LineAnswer answer({u"<DriverDescription"});
+  for (const auto& [name, value] : attributes) answer.Add(name, value);
+  return std::move(answer).Finish();
 }
 
 }  // namespace kassivo
