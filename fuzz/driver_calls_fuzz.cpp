@@ -49,15 +49,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ArgumentArray args;
   std::int32_t method = 0;
   switch (selector % 9) {
-    case 0: method = 14, args = ArgumentArray({id, Value::Boolean(false), xml, Value()}); break;
-    case 1: method = 16, args = ArgumentArray({id, xml, Value()}); break;
-    case 2: method = 11, args = ArgumentArray({id, Value::Integer(selector % 4), xml}); break;
-    case 3: method = 12, args = ArgumentArray({id, xml, Value()}); break;
-    case 4: method = 18, args = ArgumentArray({id, xml, Value::Real(selector - 100.5)}); break;
-    case 5: method = 15, args = ArgumentArray({id, xml}); break;
-    case 6: method = 37, args = ArgumentArray({id, xml, Value()}); break;
-    case 7: method = 4, args = ArgumentArray({Value::Text(u"Size"), xml}); break;
-    default: method = 24, args = ArgumentArray({id, Value(), xml, Value(), Value(), Value(), Value()}); break;
+    case 0:
+      method = 14, args = ArgumentArray({id, Value::Boolean(false), xml, Value()});
+      break;
+    case 1:
+      method = 16, args = ArgumentArray({id, xml, Value()});
+      break;
+    case 2:
+      method = 11, args = ArgumentArray({id, Value::Integer(selector % 4), xml});
+      break;
+    case 3:
+      method = 12, args = ArgumentArray({id, xml, Value()});
+      break;
+    case 4:
+      method = 18, args = ArgumentArray({id, xml, Value::Real(selector - 100.5)});
+      break;
+    case 5:
+      method = 15, args = ArgumentArray({id, xml});
+      break;
+    case 6:
+      method = 37, args = ArgumentArray({id, xml, Value()});
+      break;
+    case 7:
+      method = 4, args = ArgumentArray({Value::Text(u"Size"), xml});
+      break;
+    default:
+      method = 24, args = ArgumentArray({id, Value(), xml, Value(), Value(), Value(), Value()});
+      break;
   }
   Value result;
   if (component.CallAsFunc(method, result, args) != kassivo::HResult::kOk) std::abort();

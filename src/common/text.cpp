@@ -122,6 +122,8 @@ std::u16string DecimalText(std::int64_t value) {
   return std::u16string(s.begin(), s.end());
 }
 
-std::u16string FlagText(bool value) { return value ? u"True" : u"False"; }
+std::u16string FlagText(bool value) {
+  return value ? u"True" : u"False";
+}
 
 }  // namespace kassivo

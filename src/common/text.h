@@ -34,6 +34,8 @@ std::u16string DecimalText(std::int64_t value);
 std::u16string FlagText(bool value);
 
 // Shorthand for ASCII/UTF-8 literals in code: U("text") == FromUtf8("text").
-inline std::u16string U(std::string_view utf8) { return FromUtf8(utf8); }
+inline std::u16string U(std::string_view utf8) {
+  return FromUtf8(utf8);
+}
 
 }  // namespace kassivo

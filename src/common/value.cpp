@@ -10,7 +10,9 @@ namespace kassivo {
 
 namespace {
 
-std::u16string Quoted(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
+std::u16string Quoted(std::u16string_view text) {
+  return u"\"" + std::u16string(text) + u"\"";
+}
 
 std::u16string ShortestReal(double value, const NumberFormat& format) {
   if (std::isnan(value)) return u"NAN";

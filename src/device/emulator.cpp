@@ -10,7 +10,9 @@ TFPEmulator::TFPEmulator(ProcessState& state) : state_(state) {
   state_.LastKMRequestGUID = u"***";
 }
 
-std::int32_t TFPEmulator::GetLineLength() { return state_.Settings.Size; }
+std::int32_t TFPEmulator::GetLineLength() {
+  return state_.Settings.Size;
+}
 
 bool TFPEmulatorList::New(std::u16string& AID) {
   FNumber = WrappingAdd(FNumber, 1);

@@ -17,10 +17,14 @@ struct Field {
   const char16_t* default_text = u"";
 };
 
-#define TEXT(name, ...) \
-  Field { u## #name, &KKTRegistration::name __VA_OPT__(, ) __VA_ARGS__ }
-#define FLAG(name) \
-  Field { u## #name, &KKTRegistration::name }
+#define TEXT(name, ...)                                          \
+  Field {                                                        \
+    u## #name, &KKTRegistration::name __VA_OPT__(, ) __VA_ARGS__ \
+  }
+#define FLAG(name)                    \
+  Field {                             \
+    u## #name, &KKTRegistration::name \
+  }
 
 constexpr const char16_t* kZeros = u"0000000000000";
 
@@ -60,14 +64,14 @@ const Field kLoadOrder[] = {
 
 // The order in which the store is written.
 const Field kSaveOrder[] = {
-    TEXT(KKTNumber),       TEXT(KKTSerialNumber),    FLAG(Fiscal),       TEXT(FNSerialNumber),
-    TEXT(DocumentNumber),  TEXT(CompanyName),        TEXT(INN),          TEXT(SaleAddress),
-    TEXT(SaleLocation),    TEXT(TaxationSystems),    FLAG(IsOffline),    FLAG(IsEncrypted),
-    FLAG(IsService),       FLAG(IsExcisable),        FLAG(IsGambling),   FLAG(IsLottery),
-    TEXT(AgentTypes),      FLAG(BSOSing),            FLAG(IsOnlineOnly), FLAG(IsAutomaticPrinter),
-    FLAG(IsAutomatic),     FLAG(IsOnline),           FLAG(IsMarking),    FLAG(IsPawnshop),
-    FLAG(IsAssurance),     TEXT(AutomaticNumber),    TEXT(OFDCompany),   TEXT(OFDCompanyINN),
-    TEXT(SenderEmail),     TEXT(FNSURL),
+    TEXT(KKTNumber),      TEXT(KKTSerialNumber), FLAG(Fiscal),       TEXT(FNSerialNumber),
+    TEXT(DocumentNumber), TEXT(CompanyName),     TEXT(INN),          TEXT(SaleAddress),
+    TEXT(SaleLocation),   TEXT(TaxationSystems), FLAG(IsOffline),    FLAG(IsEncrypted),
+    FLAG(IsService),      FLAG(IsExcisable),     FLAG(IsGambling),   FLAG(IsLottery),
+    TEXT(AgentTypes),     FLAG(BSOSing),         FLAG(IsOnlineOnly), FLAG(IsAutomaticPrinter),
+    FLAG(IsAutomatic),    FLAG(IsOnline),        FLAG(IsMarking),    FLAG(IsPawnshop),
+    FLAG(IsAssurance),    TEXT(AutomaticNumber), TEXT(OFDCompany),   TEXT(OFDCompanyINN),
+    TEXT(SenderEmail),    TEXT(FNSURL),
 };
 
 #undef TEXT

@@ -10,13 +10,17 @@ void DriverComponent::Init() {
   state_.WindowCaption = kWindowCaption;
 }
 
-void DriverComponent::Done() { list_.reset(); }
+void DriverComponent::Done() {
+  list_.reset();
+}
 
 TFPEmulator* DriverComponent::FindDevice(const std::u16string& id) {
   return list_ ? list_->Find(id) : nullptr;
 }
 
-std::int32_t DriverComponent::GetNMethods() { return kMethodCount; }
+std::int32_t DriverComponent::GetNMethods() {
+  return kMethodCount;
+}
 
 HResult DriverComponent::FindMethod(std::u16string_view name, std::int32_t& number) {
   number = FindMethodNumber(name);
@@ -50,6 +54,8 @@ HResult DriverComponent::HasRetVal(std::int32_t, std::int32_t& has_value) {
   return HResult::kOk;
 }
 
-HResult DriverComponent::CallAsProc(std::int32_t, ArgumentArray&) { return HResult::kOk; }
+HResult DriverComponent::CallAsProc(std::int32_t, ArgumentArray&) {
+  return HResult::kOk;
+}
 
 }  // namespace kassivo

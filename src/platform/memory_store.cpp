@@ -19,7 +19,9 @@ class MemoryStoreWriter : public StoreWriter {
   MemoryStore& store_;
 };
 
-std::optional<StoredValues> MemoryStore::Read() { return values_; }
+std::optional<StoredValues> MemoryStore::Read() {
+  return values_;
+}
 
 std::unique_ptr<StoreWriter> MemoryStore::OpenForWrite() {
   if (cannot_create_) return nullptr;

@@ -27,9 +27,7 @@ struct XmlNode {
   std::vector<XmlNode> children;
 
   // True when this node is an element named exactly `element_name`.
-  bool Is(std::u16string_view element_name) const {
-    return is_element && name == element_name;
-  }
+  bool Is(std::u16string_view element_name) const { return is_element && name == element_name; }
   // The attribute's value, or null when the element has no such attribute.
   const std::u16string* FindAttribute(std::u16string_view attribute) const;
   bool HasAttribute(std::u16string_view attribute) const {

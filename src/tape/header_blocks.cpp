@@ -8,7 +8,8 @@ namespace {
 
 // L padded with spaces while Size - length(R) > length(L), then R.
 std::u16string JustifiedPair(std::int32_t size, std::u16string left, std::u16string_view right) {
-  const std::int64_t room = static_cast<std::int64_t>(size) - static_cast<std::int64_t>(right.size());
+  const std::int64_t room =
+      static_cast<std::int64_t>(size) - static_cast<std::int64_t>(right.size());
   if (room > static_cast<std::int64_t>(left.size())) {
     left.append(static_cast<std::size_t>(room) - left.size(), u' ');
   }

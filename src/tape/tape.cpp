@@ -6,7 +6,9 @@
 
 namespace kassivo {
 
-bool Tape::Silent() const { return settings_.WindowShowType == 0; }
+bool Tape::Silent() const {
+  return settings_.WindowShowType == 0;
+}
 
 std::int32_t Tape::Width() const {
   return std::clamp<std::int32_t>(settings_.Size, 0, kMaxTapeWidth);

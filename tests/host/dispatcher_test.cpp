@@ -1,8 +1,8 @@
 // The dispatcher's common steps and the answers that need no fiscal logic.
 #include <gtest/gtest.h>
 
-#include "host/driver_methods.h"
 #include "common/text.h"
+#include "host/driver_methods.h"
 #include "support/test_platform.h"
 
 namespace kassivo {
@@ -12,7 +12,9 @@ using testing::Call;
 using testing::OpenDevice;
 using testing::TestProcess;
 
-Value T(const char16_t* text) { return Value::Text(text); }
+Value T(const char16_t* text) {
+  return Value::Text(text);
+}
 
 std::u16string LastError(DriverComponent& component) {
   ArgumentArray args({Value()});
@@ -74,7 +76,8 @@ TEST(Dispatcher, DriverLevelAnswers) {
             0u);
   EXPECT_TRUE(xml.ends_with(u"\rLogIsEnabled=\"False\"\rLogPath=\"\"\r/>"));
   // The Latin "c" before "функций", the Cyrillic "с" before "передачей".
-  EXPECT_NE(xml.find(u"Эмулятор ККТ \u0441 передачей данных (54-ФЗ) c функций"), std::u16string::npos);
+  EXPECT_NE(xml.find(u"Эмулятор ККТ \u0441 передачей данных (54-ФЗ) c функций"),
+            std::u16string::npos);
   EXPECT_NO_THROW(process.state->platform().xml->Parse(xml));
 
   ArgumentArray test({T(u"x"), Value::Integer(1)});
@@ -108,7 +111,7 @@ TEST(Dispatcher, ScalesAndLabelPrinterNeedNoDevice) {
 TEST(Dispatcher, UnsupportedCardOperationsLeaveTheirParameters) {
   TestProcess process;
   auto component = process.NewComponent();
-  const std::vector<Value> passed = {T(u"1"), T(u"card"), Value::Real(5), T(u"r"),
+  const std::vector<Value> passed = {T(u"1"),   T(u"card"), Value::Real(5), T(u"r"),
                                      T(u"rrn"), T(u"auth"), T(u"slip")};
   for (const char16_t* name : {u"AuthorisationByPaymentCard", u"AuthConfirmationByPaymentCard",
                                u"CancelAuthorisationByPaymentCard"}) {
@@ -170,7 +173,8 @@ TEST(Dispatcher, UnknownDeviceIdIsReportedByEveryDeviceRow) {
   }
   for (const char16_t* card :
        {u"PayByPaymentCard", u"ReturnPaymentByPaymentCard", u"CancelPaymentByPaymentCard"}) {
-    std::vector<Value> passed = {T(u"01"), T(u"c"), Value::Real(1), T(u"r"), T(u""), T(u""), T(u"")};
+    std::vector<Value> passed = {T(u"01"), T(u"c"), Value::Real(1), T(u"r"),
+                                 T(u""),   T(u""),  T(u"")};
     ArgumentArray args(passed);
     EXPECT_EQ(Call(*component, card, args), Value::Boolean(false));
     EXPECT_EQ(*process.state->LastErrorText, u"Карта заблокирована");
