@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <locale.h>
+#include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -21,6 +24,45 @@ bool Installed(const char* name) {
   if (locale == static_cast<locale_t>(0)) return false;
   freelocale(locale);
   return true;
+}
+
+// The locales these tests read. When the system lacks any of them, all are
+// compiled once from the glibc locale sources into a private folder that
+// LOCPATH then points to (glibc remembers a failed lookup, so the folder must
+// be complete before the first lookup through it).
+class PrivateLocales {
+ public:
+  PrivateLocales() {
+    const std::pair<const char*, const char*> wanted[] = {
+        {"de_DE", "UTF-8"}, {"ru_RU", "UTF-8"}, {"ru_RU", "KOI8-R"}};
+    bool missing = false;
+    for (const auto& [source, charmap] : wanted) {
+      missing |= !Installed((std::string(source) + "." + charmap).c_str());
+    }
+    if (!missing) return;
+    folder_ =
+        std::filesystem::temp_directory_path() / ("kassivo-locales-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder_);
+    for (const auto& [source, charmap] : wanted) {
+      const std::string target = (folder_ / (std::string(source) + "." + charmap)).string();
+      const std::string command = std::string("localedef -i ") + source + " -f " + charmap + " '" +
+                                  target + "' >/dev/null 2>&1";
+      if (std::system(command.c_str()) != 0 && !std::filesystem::exists(target)) return;
+    }
+    setenv("LOCPATH", folder_.c_str(), 1);
+  }
+  ~PrivateLocales() {
+    std::error_code ignored;
+    if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
+  }
+
+ private:
+  std::filesystem::path folder_;
+};
+
+bool Available(const char* name) {
+  static PrivateLocales locales;
+  return Installed(name);
 }
 
 TEST(NumericLocaleNameTest, FollowsThePosixOrderOfVariables) {
@@ -49,14 +91,14 @@ TEST(NumberFormatOfLocaleTest, PortableAndUnknownLocalesGiveTheDefault) {
 }
 
 TEST(NumberFormatOfLocaleTest, German) {
-  if (!Installed("de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
+  if (!Available("de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale";
   const NumberFormat format = NumberFormatOfLocale("de_DE.UTF-8");
   EXPECT_EQ(format.decimal_separator, u",");
   EXPECT_EQ(format.thousands_separator, u".");
 }
 
 TEST(NumberFormatOfLocaleTest, Russian) {
-  if (!Installed("ru_RU.UTF-8")) GTEST_SKIP() << "locale ru_RU.UTF-8 is not installed";
+  if (!Available("ru_RU.UTF-8")) GTEST_SKIP() << "no ru_RU.UTF-8 locale";
   const NumberFormat format = NumberFormatOfLocale("ru_RU.UTF-8");
   EXPECT_EQ(format.decimal_separator, u",");
   // glibc has used both no-break spaces over the years.
@@ -65,7 +107,7 @@ TEST(NumberFormatOfLocaleTest, Russian) {
 }
 
 TEST(NumberFormatOfLocaleTest, SeparatorsOfAnEightBitCodesetAreConverted) {
-  if (!Installed("ru_RU.KOI8-R")) GTEST_SKIP() << "locale ru_RU.KOI8-R is not installed";
+  if (!Available("ru_RU.KOI8-R")) GTEST_SKIP() << "no ru_RU.KOI8-R locale";
   const NumberFormat format = NumberFormatOfLocale("ru_RU.KOI8-R");
   EXPECT_EQ(format.decimal_separator, u",");
   EXPECT_EQ(format.thousands_separator, u"\u00A0");  // byte 0x9A in KOI8-R
