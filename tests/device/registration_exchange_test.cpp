@@ -3,23 +3,12 @@
 #include "device/emulator.h"
 #include "documents/document_fixture.h"
 #include "platform/posix/pugixml_parser.h"
+#include "support/test_platform.h"
 
 namespace kassivo::testing {
 namespace {
 
 using Texts = std::vector<std::u16string>;
-
-std::vector<std::u16string> SplitAtCr(const std::u16string& text) {
-  std::vector<std::u16string> lines(1);
-  for (const char16_t c : text) {
-    if (c == u'\r') {
-      lines.emplace_back();
-    } else {
-      lines.back() += c;
-    }
-  }
-  return lines;
-}
 
 class RegistrationExchangeTest : public DocumentTest {
  protected:

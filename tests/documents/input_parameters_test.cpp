@@ -4,21 +4,12 @@
 
 #include "common/value.h"
 #include "platform/posix/pugixml_parser.h"
+#include "support/test_platform.h"
 
 namespace kassivo {
 namespace {
 
-std::vector<std::u16string> SplitAtCr(const std::u16string& text) {
-  std::vector<std::u16string> lines(1);
-  for (const char16_t c : text) {
-    if (c == u'\r') {
-      lines.emplace_back();
-    } else {
-      lines.back() += c;
-    }
-  }
-  return lines;
-}
+using testing::SplitAtCr;
 
 TEST(BuildOutputParameters, ExactText) {
   EXPECT_EQ(BuildOutputParameters(2, 1, 3),

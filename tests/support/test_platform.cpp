@@ -47,6 +47,18 @@ std::u16string OpenDevice(DriverComponent& component) {
   return args.Get(0).kind() == Value::Kind::kText ? args.Get(0).text() : u"";
 }
 
+std::vector<std::u16string> SplitAtCr(const std::u16string& text) {
+  std::vector<std::u16string> lines(1);
+  for (const char16_t c : text) {
+    if (c == u'\r') {
+      lines.emplace_back();
+    } else {
+      lines.back() += c;
+    }
+  }
+  return lines;
+}
+
 std::vector<std::u16string> TapeTexts(const ProcessState& state) {
   std::vector<std::u16string> texts;
   for (const TapeEntry& entry : state.Receipt.entries()) texts.push_back(entry.text);

@@ -53,6 +53,9 @@ Value Call(DriverComponent& component, std::u16string_view name, ArgumentArray& 
 // Convenience: opens a device and returns its ID.
 std::u16string OpenDevice(DriverComponent& component);
 
+// The lines of a CR-separated answer text.
+std::vector<std::u16string> SplitAtCr(const std::u16string& text);
+
 // The tape's entry texts, in order.
 std::vector<std::u16string> TapeTexts(const ProcessState& state);
 
