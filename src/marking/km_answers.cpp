@@ -5,8 +5,6 @@
 
 namespace kassivo {
 
-namespace {}  // namespace
-
 std::u16string BuildRequestKMResult(const DriverSettings& settings) {
   LineAnswer answer({u"<RequestKMResult"});
   answer.Add(u"Checking", FlagText(settings.FFD12_Checking))
