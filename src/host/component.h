@@ -17,7 +17,9 @@
 //  - a device method given an ID no device has answers false with
 //    "Устройство c таким ID не найдено." (card payments: "Карта
 //    заблокирована"), still writing its "always" outputs;
-//  - one process-wide lock is held for the call.
+//  - one process-wide lock is held for the call, and by Init and Done, so
+//    that a host calling from several threads corrupts no shared record and
+//    frees no device list under a running call.
 // Calls before Init or after Done find no device; Open then answers false.
 #pragma once
 

@@ -2,6 +2,8 @@
 // records: every call runs under the process-wide lock.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -33,6 +35,27 @@ TEST(CallLock, ConcurrentCallsOnSeveralObjectsLoseNoCount) {
   EXPECT_EQ(process.state->Counters.ShiftNumber, kThreads * kCalls);
   EXPECT_EQ(process.state->Counters.CheckNumber, kThreads * kCalls);
   EXPECT_EQ(process.state->Receipt.entries().size(), 14u);
+}
+
+// Init and Done wait while a call holds the lock: the test holds it itself.
+TEST(CallLock, InitAndDoneWaitForARunningCall) {
+  testing::TestProcess process;
+  DriverComponent component(*process.state);
+  std::unique_lock<std::mutex> running(process.state->call_lock);
+  std::thread init([&] { component.Init(); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(process.state->WindowCaption.empty());
+  running.unlock();
+  init.join();
+  EXPECT_TRUE(component.initialized());
+
+  running.lock();
+  std::thread done([&] { component.Done(); });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_TRUE(component.initialized());
+  running.unlock();
+  done.join();
+  EXPECT_FALSE(component.initialized());
 }
 
 }  // namespace
