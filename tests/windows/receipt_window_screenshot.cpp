@@ -318,6 +318,30 @@ TEST_F(ReceiptWindowScreenTest, SkipsTicksAndClicksWhileADriverCallHoldsTheLock)
                 std::chrono::seconds(5)));
 }
 
+TEST_F(ReceiptWindowScreenTest, ANarrowerWindowWrapsTheBannerAndScrollsOverIt) {
+  PrintDocument(10);
+  HWND window = presenter_.window();
+  ASSERT_NE(window, nullptr);
+  const ReceiptLayout& layout = *presenter_.layout();
+  ASSERT_EQ(layout.rows().size(), 24u);  // one banner row, the title, 2 separators, 20 lines
+  EXPECT_TRUE(layout.rows()[0].banner);
+  EXPECT_FALSE(layout.rows()[1].banner);
+
+  SetWindowPos(window, nullptr, 0, 0, 120, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(layout.width(), client.right);
+  EXPECT_TRUE(layout.rows()[1].banner);  // the banner now takes several rows
+  SCROLLINFO info{};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE;
+  ASSERT_TRUE(GetScrollInfo(window, SB_VERT, &info));
+  EXPECT_EQ(info.nMax, layout.content_height() - 1);
+  EXPECT_EQ(static_cast<int>(info.nPage), client.bottom);
+  SendMessageW(window, WM_VSCROLL, SB_LINEDOWN, 0);
+  EXPECT_EQ(presenter_.scroll_position(), layout.row_height());
+}
+
 TEST_F(ReceiptWindowScreenTest, ATenThousandLineDocumentStaysResponsive) {
   using Clock = std::chrono::steady_clock;
   const auto started = Clock::now();

@@ -165,7 +165,10 @@ bool ReceiptWindowPresenter::CreateReceiptWindow() {
   AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
   HWND created = CreateWindowExW(kExStyle, kClassName, L"", kStyle, 0, 0, frame.right - frame.left,
                                  frame.bottom - frame.top, nullptr, nullptr, instance_, this);
-  if (created == nullptr) return false;
+  if (created == nullptr) {
+    window_ = nullptr;  // WM_NCCREATE may have stored a window that no longer exists
+    return false;
+  }
   window_ = created;
   // A layered window shows nothing until its attributes are set.
   SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA);

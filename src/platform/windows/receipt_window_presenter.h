@@ -19,8 +19,10 @@
 //    tick the model. A right click and the close box hide through the model;
 //    the window is never destroyed before the presenter.
 //
-// Threading: every member runs on the thread that created the window (the
-// host's thread). Update takes state.call_lock itself. Timer, mouse and close
+// Threading: every member, the destructor included, runs on the thread that
+// created the window (the host's thread, as an apartment-threaded COM object
+// is called); window messages are only delivered there. Do not destroy the
+// presenter from DllMain. Update takes state.call_lock itself. Timer, mouse and close
 // handlers change the model only when they get the lock with try_lock: when
 // the lock is held, a driver call is pumping messages (a modal message box)
 // and the event is skipped rather than deadlocking.
