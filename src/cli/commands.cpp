@@ -61,7 +61,7 @@ struct HostProcess {
     auto recorder = std::make_unique<MessageRecorder>();
     messages = recorder.get();
     state = std::make_unique<ProcessState>(
-        MakePosixPlatform(ToPlatformOptions(options, std::move(recorder))));
+        MakeHostPlatform(ToPlatformOptions(options, std::move(recorder))));
     presenter = MakeTapePresenter(options.tape.value_or(default_tape), terminal);
   }
 

@@ -106,9 +106,9 @@ bool ParseHostOption(std::string_view argument, HostOptions& options) {
   return true;
 }
 
-PosixPlatformOptions ToPlatformOptions(const HostOptions& options,
+PlatformOptions ToPlatformOptions(const HostOptions& options,
                                        std::unique_ptr<MessagePresenter> messages) {
-  PosixPlatformOptions platform;
+  PlatformOptions platform;
   platform.store_path = options.store_path;
   platform.memory_store = options.memory_store;
   platform.fixed_clock = options.clock;

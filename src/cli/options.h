@@ -2,8 +2,9 @@
 //
 //   --tape=entries|box|none   how the tape is shown (default: box when stdout
 //                             is a terminal, entries otherwise)
-//   --store=PATH|memory       the registration store: a JSON file, or an
-//                             in-memory store (default: DefaultStorePath())
+//   --store=PATH|memory       the registration store: a JSON file (on Windows
+//                             a key under HKEY_CURRENT_USER), or an in-memory
+//                             store (default: the user's store)
 //   --clock=YYYY-MM-DDTHH:MM:SS.mmm   a fixed clock (a valid date and time)
 //   --seed=N                  the random seed, 0..4294967295
 //   --decimal=C               the decimal separator, one character
@@ -20,7 +21,7 @@
 #include <string_view>
 
 #include "cli/tape_presenter.h"
-#include "platform/posix/posix_platform.h"
+#include "platform/host_platform.h"
 
 namespace kassivo::cli {
 
@@ -46,7 +47,7 @@ bool ParseHostOption(std::string_view argument, HostOptions& options);
 // "YYYY-MM-DDTHH:MM:SS.mmm" with a date that exists; nullopt otherwise.
 std::optional<LocalDateTime> ParseClock(std::string_view text);
 
-PosixPlatformOptions ToPlatformOptions(const HostOptions& options,
+PlatformOptions ToPlatformOptions(const HostOptions& options,
                                        std::unique_ptr<MessagePresenter> messages);
 
 }  // namespace kassivo::cli

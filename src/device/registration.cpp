@@ -90,7 +90,8 @@ void LoadRegistration(KKTRegistration& registration, RegistrationStore& store) {
     if (const auto* text = std::get_if<TextField>(&field.member)) {
       if (!stored) {
         registration.*(*text) = field.default_text;
-      } else if (stored->type == StoredValue::Type::kDWord) {
+      } else if (stored->type != StoredValue::Type::kText &&
+                 stored->type != StoredValue::Type::kExpandText) {
         throw DriverError(u"Значение " + std::u16string(field.name) +
                           u" в хранилище регистрационных данных имеет неверный тип: "
                           u"ожидалась строка.");

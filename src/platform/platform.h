@@ -20,9 +20,10 @@ namespace kassivo {
 
 // One value of the per-user registration store. Text and 32-bit DWORD values
 // are kept apart; kExpandText is a text stored as "expandable" (read
-// unexpanded).
+// unexpanded); kOther is a value of any other type (binary, 64-bit, a list of
+// texts) that the store found under the key: the driver never writes one.
 struct StoredValue {
-  enum class Type { kText, kExpandText, kDWord };
+  enum class Type { kText, kExpandText, kDWord, kOther };
   Type type = Type::kText;
   std::u16string text;
   std::uint32_t dword = 0;

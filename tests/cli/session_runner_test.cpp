@@ -7,7 +7,7 @@
 #include <map>
 #include <sstream>
 
-#include "platform/posix/posix_platform.h"
+#include "platform/host_platform.h"
 
 namespace kassivo::cli {
 namespace {
@@ -17,14 +17,14 @@ class Session {
   explicit Session(TapeMode mode = TapeMode::kEntries) {
     auto recorder = std::make_unique<MessageRecorder>();
     messages_ = recorder.get();
-    PosixPlatformOptions options;
+    PlatformOptions options;
     options.memory_store = true;
     options.fixed_clock = LocalDateTime{2024, 3, 5, 9, 7, 4, 56};
     options.seed = 1;
     options.decimal_separator = u".";
     options.thousands_separator = u",";
     options.messages = std::move(recorder);
-    state_ = std::make_unique<ProcessState>(MakePosixPlatform(std::move(options)));
+    state_ = std::make_unique<ProcessState>(MakeHostPlatform(std::move(options)));
     presenter_ = MakeTapePresenter(mode, false);
     runner_ = std::make_unique<SessionRunner>(*state_, *messages_, presenter_.get(), out);
   }

@@ -2,7 +2,7 @@
 
 #include "device/emulator.h"
 #include "documents/document_fixture.h"
-#include "platform/posix/pugixml_parser.h"
+#include "platform/host_platform.h"
 #include "support/test_platform.h"
 
 namespace kassivo::testing {
@@ -109,7 +109,7 @@ TEST_F(RegistrationExchangeTest, SpecialCharactersGiveWellFormedXml) {
   r.IsMarking = true;
   ASSERT_EQ(OperationFN(2, u"<Other/>"), True());  // saves the record as it is
   const std::u16string text = GetDataKKT();
-  const XmlDocument document = PugixmlParser().Parse(text);
+  const XmlDocument document = MakeHostXmlParser()->Parse(text);
   EXPECT_EQ(document.root.name, u"Parameters");
   EXPECT_EQ(document.root.attributes.size(), 32u);
   for (const char16_t* name : {u"KKTNumber", u"DocumentNumber", u"INN", u"AgentTypes",

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/text.h"
 #include "common/value.h"
 #include "platform/memory_store.h"
 
@@ -78,6 +79,16 @@ TEST(Registration, AWronglyTypedValueStopsTheLoadThere) {
     FAIL() << "a flag stored as text must not load";
   } catch (const DriverError& error) {
     EXPECT_NE(error.message().find(u"Fiscal"), std::u16string::npos);
+  }
+
+  // A value of a type the driver never writes (binary, 64-bit) is wrong for
+  // a text and for a flag alike.
+  StoredValue binary;
+  binary.type = StoredValue::Type::kOther;
+  for (const char16_t* name : {u"KKTNumber", u"IsMarking"}) {
+    MemoryStore other;
+    other.Put(name, binary);
+    EXPECT_THROW(LoadRegistration(r, other), DriverError) << ToUtf8(name);
   }
 }
 

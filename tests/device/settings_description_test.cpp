@@ -2,7 +2,7 @@
 
 #include "common/text.h"
 #include "device/emulator.h"
-#include "platform/posix/pugixml_parser.h"
+#include "platform/host_platform.h"
 #include "support/test_platform.h"
 
 namespace kassivo {
@@ -33,7 +33,7 @@ bool Contains(const std::u16string& text, const std::u16string& part) {
 
 // The DefaultValue of a parameter found by parsing the description.
 std::u16string DefaultOf(const std::u16string& xml, std::u16string_view name) {
-  const XmlDocument document = PugixmlParser().Parse(xml);
+  const XmlDocument document = MakeHostXmlParser()->Parse(xml);
   for (const XmlNode& page : document.root.children) {
     for (const XmlNode& group : page.children) {
       for (const XmlNode& parameter : group.children) {
@@ -93,7 +93,7 @@ TEST_F(SettingsDescriptionTest, ChoiceListLayouts) {
 }
 
 TEST_F(SettingsDescriptionTest, ParsesIntoPagesGroupsAndParameters) {
-  const XmlDocument document = PugixmlParser().Parse(Settings());
+  const XmlDocument document = MakeHostXmlParser()->Parse(Settings());
   ASSERT_EQ(document.root.name, u"Settings");
   std::vector<std::u16string> pages;
   std::vector<std::size_t> groups;

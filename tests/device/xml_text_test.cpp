@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix/pugixml_parser.h"
+#include "platform/host_platform.h"
 
 namespace kassivo {
 namespace {
 
 XmlNode Element(std::u16string_view attributes) {
-  return PugixmlParser().Parse(u"<e " + std::u16string(attributes) + u"/>").root;
+  return MakeHostXmlParser()->Parse(u"<e " + std::u16string(attributes) + u"/>").root;
 }
 
 TEST(XmlEscape, EscapesTheSevenCharacters) {

@@ -4,13 +4,13 @@
 
 #include "common/text.h"
 #include "common/value.h"
-#include "platform/posix/pugixml_parser.h"
+#include "platform/host_platform.h"
 
 namespace kassivo {
 namespace {
 
 XmlNode Element(std::u16string_view xml) {
-  return PugixmlParser().Parse(xml).root;
+  return MakeHostXmlParser()->Parse(xml).root;
 }
 
 double Number(std::u16string_view value, const NumberFormat& format = {}) {
@@ -150,7 +150,7 @@ TEST(CheckItems, FiscalStringDefaultsAndTexts) {
 
   const FiscalString read = ReadFiscalString(
       Element(u"<FiscalString Name='' Quantity='1.5' DiscountAmount='' PaymentMethod=' 4 ' "
-              u"ExciseAmount=' 12.30 ' VATRate='' MarkingCode=' AQID\u001D91EE11 '>"
+              u"ExciseAmount=' 12.30 ' VATRate='' MarkingCode=' AQID&#x9;91EE11 '>"
               u"<AgentData AgentPhone='+7'/><GoodCodeData GTIN='046' MI='x'/>"
               u"<FractionalQuantity Numerator='1' Denominator='2'/><GoodCodeData/></FiscalString>"),
       format);
@@ -160,7 +160,7 @@ TEST(CheckItems, FiscalStringDefaultsAndTexts) {
   EXPECT_EQ(read.payment_method, u"4");
   EXPECT_EQ(read.excise_amount, u"12.30");
   EXPECT_EQ(read.vat_rate, u"");
-  EXPECT_EQ(read.marking_code, u"AQID\u001D91EE11");
+  EXPECT_EQ(read.marking_code, u"AQID\t91EE11");
   ASSERT_EQ(read.good_codes.size(), 2u);
   EXPECT_EQ(read.good_codes[0].gtin, u"046");
   EXPECT_EQ(read.good_codes[0].mi, u"x");
@@ -175,7 +175,7 @@ TEST(CheckItems, BarcodePrefersAPresentBase64Value) {
 
 // The index among the root's children of the payments section, or -1.
 int PaymentsIndex(std::u16string_view xml) {
-  const CheckPackage package = CheckPackage::Load(PugixmlParser(), xml);
+  const CheckPackage package = CheckPackage::Load(*MakeHostXmlParser(), xml);
   const XmlNode* payments = package.PaymentsSection();
   if (!payments) return -1;
   return static_cast<int>(payments - package.root().children.data());
@@ -197,19 +197,19 @@ TEST(CheckSections, PaymentsIsTheLastChildSoNamedFromIndexOne) {
 }
 
 TEST(CheckSections, MissingSectionsAreReadingFailures) {
-  const CheckPackage empty = CheckPackage::Load(PugixmlParser(), u"<C/>");
+  const CheckPackage empty = CheckPackage::Load(*MakeHostXmlParser(), u"<C/>");
   EXPECT_THROW(empty.ParametersSection(), DriverError);
-  const CheckPackage one = CheckPackage::Load(PugixmlParser(), u"<C><Parameters/></C>");
+  const CheckPackage one = CheckPackage::Load(*MakeHostXmlParser(), u"<C><Parameters/></C>");
   EXPECT_TRUE(one.ParametersSection().Is(u"Parameters"));
   EXPECT_THROW(one.PositionsSection(), DriverError);
   // A comment takes a position: index 1 is the comment, not the positions.
   const CheckPackage commented = CheckPackage::Load(
-      PugixmlParser(), u"<C>\n  <Parameters/>\n  <!-- c -->\n  <Positions/></C>");
+      *MakeHostXmlParser(), u"<C>\n  <Parameters/>\n  <!-- c -->\n  <Positions/></C>");
   EXPECT_FALSE(commented.PositionsSection().Is(u"Positions"));
   const CheckPackage spaced =
-      CheckPackage::Load(PugixmlParser(), u"<C>\n  <Parameters/>\n\t <Positions/>\n</C>");
+      CheckPackage::Load(*MakeHostXmlParser(), u"<C>\n  <Parameters/>\n\t <Positions/>\n</C>");
   EXPECT_TRUE(spaced.PositionsSection().Is(u"Positions"));
-  EXPECT_THROW(CheckPackage::Load(PugixmlParser(), u"<C><Parameters></C>"), DriverError);
+  EXPECT_THROW(CheckPackage::Load(*MakeHostXmlParser(), u"<C><Parameters></C>"), DriverError);
 }
 
 TEST(CheckSections, PaymentsReadsFiveAmounts) {

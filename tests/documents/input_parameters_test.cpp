@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/value.h"
-#include "platform/posix/pugixml_parser.h"
+#include "platform/host_platform.h"
 #include "support/test_platform.h"
 
 namespace kassivo {
@@ -42,7 +42,7 @@ TEST(BuildOutputParameters, SixteenCrLinesAndPlainNumbers) {
   EXPECT_EQ(lines[7], u"ShiftState=\"1\"");
   EXPECT_EQ(lines.back(), u"/></OutputParameters>");
   // And it is well-formed.
-  const XmlDocument document = PugixmlParser().Parse(text);
+  const XmlDocument document = MakeHostXmlParser()->Parse(text);
   EXPECT_EQ(document.root.name, u"OutputParameters");
 }
 
@@ -50,7 +50,7 @@ class ParseInputParametersTest : public ::testing::Test {
  protected:
   InputParameters Parse(std::u16string_view text) {
     InputParameters params{u"n", u"i", u"a", u"l"};
-    ParseInputParameters(parser, text, params);
+    ParseInputParameters(*parser, text, params);
     return params;
   }
   static bool Untouched(const InputParameters& p) {
@@ -58,7 +58,7 @@ class ParseInputParametersTest : public ::testing::Test {
            p.SaleLocation == u"l";
   }
 
-  PugixmlParser parser;
+  std::unique_ptr<XmlParser> parser = MakeHostXmlParser();
 };
 
 TEST_F(ParseInputParametersTest, ReadsTheFourTextsAsDecoded) {
@@ -105,7 +105,7 @@ TEST_F(ParseInputParametersTest, WhitespaceBetweenElementsIsNotAChild) {
 TEST_F(ParseInputParametersTest, UnreadableTextThrows) {
   for (const char16_t* text : {u"<r><Parameters", u"not xml", u"<r/>", u"<r></r>"}) {
     InputParameters params{u"n", u"i", u"a", u"l"};
-    EXPECT_THROW(ParseInputParameters(parser, text, params), DriverError);
+    EXPECT_THROW(ParseInputParameters(*parser, text, params), DriverError);
     EXPECT_TRUE(Untouched(params));
   }
 }

@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/icu_upper_case.h"
-#include "platform/posix/pugixml_parser.h"
+#include "platform/host_platform.h"
 
 namespace kassivo::testing {
 
@@ -21,8 +20,8 @@ TestProcess::TestProcess() {
   platform.clock = std::move(fixed_clock);
   platform.random = std::move(sequence);
   platform.messages = std::move(recorder);
-  platform.xml = std::make_unique<PugixmlParser>();
-  platform.upper = std::make_unique<IcuUpperCaser>();
+  platform.xml = MakeHostXmlParser();
+  platform.upper = MakeHostUpperCaser();
   state = std::make_unique<ProcessState>(std::move(platform));
 }
 

@@ -1,6 +1,7 @@
-// Clocks: the system's local time, or one fixed moment.
+// The system clock: local date and time with milliseconds.
 #pragma once
 
+#include "platform/fixed_clock.h"
 #include "platform/platform.h"
 
 namespace kassivo {
@@ -10,16 +11,6 @@ namespace kassivo {
 class SystemClock : public Clock {
  public:
   LocalDateTime Now() override;
-};
-
-// Always the same moment, for reproducible sessions.
-class FixedClock : public Clock {
- public:
-  explicit FixedClock(LocalDateTime moment) : moment_(moment) {}
-  LocalDateTime Now() override { return moment_; }
-
- private:
-  LocalDateTime moment_;
 };
 
 }  // namespace kassivo

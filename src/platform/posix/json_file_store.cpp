@@ -69,6 +69,8 @@ std::string StoreFileText(const StoredValues& values) {
         entry["type"] = kDWord;
         entry["data"] = value.dword;
         break;
+      case StoredValue::Type::kOther:
+        continue;  // a file never holds one, and the driver never writes one
     }
     text += separator;
     text += "    " + nlohmann::json(ToUtf8(name)).dump() + ": " + entry.dump();

@@ -13,8 +13,8 @@
 #include "platform/posix/json_file_store.h"
 #include "platform/posix/locale_number_format.h"
 #include "platform/posix/pugixml_parser.h"
-#include "platform/posix/seeded_random.h"
-#include "platform/posix/stream_message_presenter.h"
+#include "platform/seeded_random.h"
+#include "platform/stream_message_presenter.h"
 
 namespace kassivo {
 
@@ -38,6 +38,8 @@ std::string HomeDirectory() {
   return ".";
 }
 
+}  // namespace
+
 std::uint32_t SeedFromClock() {
   const auto ticks = std::chrono::high_resolution_clock::now().time_since_epoch().count();
   const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
@@ -45,8 +47,6 @@ std::uint32_t SeedFromClock() {
                                     (static_cast<std::uint64_t>(wall) >> 32) ^
                                     static_cast<std::uint64_t>(getpid()));
 }
-
-}  // namespace
 
 std::string DefaultStorePath() {
   if (const char* path = NonEmptyEnvironment("KASSIVO_STORE")) return path;
@@ -84,6 +84,18 @@ Platform MakePosixPlatform(PosixPlatformOptions options) {
     platform.number_format.thousands_separator = *options.thousands_separator;
   }
   return platform;
+}
+
+Platform MakeHostPlatform(PlatformOptions options) {
+  return MakePosixPlatform(std::move(options));
+}
+
+std::unique_ptr<XmlParser> MakeHostXmlParser() {
+  return std::make_unique<PugixmlParser>();
+}
+
+std::unique_ptr<UpperCaser> MakeHostUpperCaser() {
+  return std::make_unique<IcuUpperCaser>();
 }
 
 }  // namespace kassivo

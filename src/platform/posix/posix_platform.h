@@ -17,19 +17,12 @@
 #include <optional>
 #include <string>
 
+#include "platform/host_platform.h"
 #include "platform/platform.h"
 
 namespace kassivo {
 
-struct PosixPlatformOptions {
-  std::optional<std::string> store_path;  // JSON file; nullopt: DefaultStorePath()
-  bool memory_store = false;              // an in-memory store instead of a file
-  std::optional<LocalDateTime> fixed_clock;
-  std::optional<std::uint32_t> seed;
-  std::optional<std::u16string> decimal_separator;
-  std::optional<std::u16string> thousands_separator;
-  std::unique_ptr<MessagePresenter> messages;
-};
+using PosixPlatformOptions = PlatformOptions;
 
 Platform MakePosixPlatform(PosixPlatformOptions options);
 

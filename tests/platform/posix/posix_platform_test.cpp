@@ -9,9 +9,9 @@
 #include <set>
 #include <string>
 
-#include "platform/posix/seeded_random.h"
-#include "platform/posix/stream_message_presenter.h"
-#include "platform/temporary_directory.h"
+#include "platform/posix/temporary_directory.h"
+#include "platform/seeded_random.h"
+#include "platform/stream_message_presenter.h"
 
 namespace kassivo {
 namespace {

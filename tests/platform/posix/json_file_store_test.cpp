@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <set>
 
-#include "platform/temporary_directory.h"
+#include "platform/posix/temporary_directory.h"
 
 namespace kassivo {
 namespace {

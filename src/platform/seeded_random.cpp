@@ -1,4 +1,4 @@
-#include "platform/posix/seeded_random.h"
+#include "platform/seeded_random.h"
 
 namespace kassivo {
 

@@ -1,4 +1,4 @@
-#include "platform/posix/stream_message_presenter.h"
+#include "platform/stream_message_presenter.h"
 
 #include "common/text.h"
 
