@@ -1,0 +1,72 @@
+#include "platform/windows/windows_platform.h"
+
+#include <windows.h>
+
+#include <chrono>
+
+#include "common/text.h"
+#include "platform/fixed_clock.h"
+#include "platform/memory_store.h"
+#include "platform/seeded_random.h"
+#include "platform/windows/message_box_presenter.h"
+#include "platform/windows/msxml_parser.h"
+#include "platform/windows/regional_number_format.h"
+#include "platform/windows/registry_store.h"
+#include "platform/windows/system_clock.h"
+#include "platform/windows/windows_upper_case.h"
+
+namespace kassivo {
+
+std::uint32_t SeedFromClock() {
+  LARGE_INTEGER counter{};
+  QueryPerformanceCounter(&counter);
+  const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
+  return static_cast<std::uint32_t>(static_cast<std::uint64_t>(counter.QuadPart) ^
+                                    (static_cast<std::uint64_t>(wall) >> 32) ^
+                                    static_cast<std::uint64_t>(wall) ^ GetCurrentProcessId());
+}
+
+Platform MakeWindowsPlatform(PlatformOptions options) {
+  Platform platform;
+  if (options.memory_store) {
+    platform.store = std::make_unique<MemoryStore>();
+  } else if (options.store_path) {
+    platform.store =
+        std::make_unique<RegistryStore>(HKEY_CURRENT_USER, FromUtf8(*options.store_path));
+  } else {
+    platform.store = std::make_unique<RegistryStore>();
+  }
+  platform.xml = std::make_unique<MsxmlParser>();
+  if (options.fixed_clock) {
+    platform.clock = std::make_unique<FixedClock>(*options.fixed_clock);
+  } else {
+    platform.clock = std::make_unique<SystemClock>();
+  }
+  platform.random = std::make_unique<SeededRandom>(options.seed.value_or(SeedFromClock()));
+  platform.upper = std::make_unique<WindowsUpperCaser>();
+  platform.messages =
+      options.messages ? std::move(options.messages) : std::make_unique<MessageBoxPresenter>();
+  if (!options.decimal_separator || !options.thousands_separator) {
+    platform.number_format = RegionalNumberFormat();
+  }
+  if (options.decimal_separator)
+    platform.number_format.decimal_separator = *options.decimal_separator;
+  if (options.thousands_separator) {
+    platform.number_format.thousands_separator = *options.thousands_separator;
+  }
+  return platform;
+}
+
+Platform MakeHostPlatform(PlatformOptions options) {
+  return MakeWindowsPlatform(std::move(options));
+}
+
+std::unique_ptr<XmlParser> MakeHostXmlParser() {
+  return std::make_unique<MsxmlParser>();
+}
+
+std::unique_ptr<UpperCaser> MakeHostUpperCaser() {
+  return std::make_unique<WindowsUpperCaser>();
+}
+
+}  // namespace kassivo
