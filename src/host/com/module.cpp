@@ -1,0 +1,66 @@
+#include "host/com/module.h"
+
+#include <memory>
+#include <mutex>
+
+#include "platform/windows/receipt_window_presenter.h"
+#include "platform/windows/windows_platform.h"
+
+namespace kassivo::com {
+
+namespace {
+
+// The receipt window, with the thread that made it; guarded by its mutex.
+struct WindowSlot {
+  std::mutex mutex;
+  std::unique_ptr<ReceiptWindowPresenter> presenter;
+  DWORD thread = 0;
+};
+
+// Never destroyed by the library's unloading: a window must not be destroyed
+// from DllMain. CanUnload destroys it first, on the thread that owns it.
+WindowSlot& Window() {
+  static WindowSlot* slot = new WindowSlot;
+  return *slot;
+}
+
+}  // namespace
+
+Module& Module::Instance() {
+  static Module module;
+  return module;
+}
+
+ProcessState& Module::State() {
+  static ProcessState state(MakeWindowsPlatform(PlatformOptions{}));
+  return state;
+}
+
+void Module::AfterCall() {
+  WindowSlot& slot = Window();
+  std::lock_guard<std::mutex> lock(slot.mutex);
+  if (!slot.presenter) {
+    ProcessState& state = State();
+    {
+      std::lock_guard<std::mutex> call(state.call_lock);
+      if (state.Receipt.window().state() == ReceiptWindow::State::kAbsent) return;
+    }
+    slot.presenter = std::make_unique<ReceiptWindowPresenter>(state, handle_);
+    slot.thread = GetCurrentThreadId();
+  }
+  // The window belongs to the thread that made it; calls from another
+  // thread leave it to that thread's next call.
+  if (slot.thread == GetCurrentThreadId()) slot.presenter->Update();
+}
+
+bool Module::CanUnload() {
+  if (!counts_.Idle()) return false;
+  WindowSlot& slot = Window();
+  std::lock_guard<std::mutex> lock(slot.mutex);
+  if (!slot.presenter) return true;
+  if (slot.thread != GetCurrentThreadId()) return false;
+  slot.presenter.reset();
+  return true;
+}
+
+}  // namespace kassivo::com

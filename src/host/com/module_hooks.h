@@ -1,0 +1,17 @@
+// What a component object needs of the module that made it: counting the
+// live objects (so the library knows when it may be unloaded) and a hook run
+// after every driver call (the module updates the receipt window there, on
+// the host's thread). Tests pass their own.
+#pragma once
+
+namespace kassivo::com {
+
+class ModuleHooks {
+ public:
+  virtual ~ModuleHooks() = default;
+  virtual void ObjectCreated() = 0;
+  virtual void ObjectDestroyed() = 0;
+  virtual void AfterCall() = 0;
+};
+
+}  // namespace kassivo::com
