@@ -150,7 +150,7 @@ TEST(CheckItems, FiscalStringDefaultsAndTexts) {
 
   const FiscalString read = ReadFiscalString(
       Element(u"<FiscalString Name='' Quantity='1.5' DiscountAmount='' PaymentMethod=' 4 ' "
-              u"ExciseAmount=' 12.30 ' VATRate='' MarkingCode=' AQID&#x9;91EE11 '>"
+              u"ExciseAmount=' 12.30 ' VATRate='' MarkingCode=' AQID\u001D91EE11 '>"
               u"<AgentData AgentPhone='+7'/><GoodCodeData GTIN='046' MI='x'/>"
               u"<FractionalQuantity Numerator='1' Denominator='2'/><GoodCodeData/></FiscalString>"),
       format);
@@ -160,7 +160,7 @@ TEST(CheckItems, FiscalStringDefaultsAndTexts) {
   EXPECT_EQ(read.payment_method, u"4");
   EXPECT_EQ(read.excise_amount, u"12.30");
   EXPECT_EQ(read.vat_rate, u"");
-  EXPECT_EQ(read.marking_code, u"AQID\t91EE11");
+  EXPECT_EQ(read.marking_code, u"AQID\u001D91EE11");
   ASSERT_EQ(read.good_codes.size(), 2u);
   EXPECT_EQ(read.good_codes[0].gtin, u"046");
   EXPECT_EQ(read.good_codes[0].mi, u"x");

@@ -151,6 +151,16 @@ TEST(XmlParserTest, MalformedTextsAreRefusedWithTheParsersMessage) {
   }
 }
 
+TEST(XmlParserTest, RawControlCharactersInAttributesAreKept) {
+  // Marking codes arrive with a raw GS from some hosts, though XML 1.0 has no
+  // such character.
+  const XmlNode root = Root(u"<R MarkingCode=\" AQID\u001D91EE06\u001D92Yw== \" B=\"\u0001\"/>");
+  EXPECT_EQ(*root.FindAttribute(u"MarkingCode"), u" AQID\u001D91EE06\u001D92Yw== ");
+  EXPECT_EQ(*root.FindAttribute(u"B"), u"\u0001");
+  // Private-use characters of the text itself are kept as they are.
+  EXPECT_EQ(*Root(u"<R A=\"\uE01D\"/>").FindAttribute(u"A"), u"\uE01D");
+}
+
 TEST(XmlParserTest, LoneSurrogatesNeverCrash) {
   // Refused, or kept in some form: either way a defined answer.
   const std::u16string text = u"<R a=\"" + std::u16string(1, u'\xD800') + u"\"/>";

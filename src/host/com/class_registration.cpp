@@ -63,7 +63,10 @@ std::u16string ServerPath(HMODULE module) {
     }
     path.resize(path.size() * 2);
   }
-  std::u16string full = FromWide(path.data(), path.size());
+  return ShortFormWhenSpaced(FromWide(path.data(), path.size()));
+}
+
+std::u16string ShortFormWhenSpaced(const std::u16string& full) {
   if (full.find(u' ') == std::u16string::npos) return full;
   const DWORD needed = GetShortPathNameW(Wide(full), nullptr, 0);
   if (needed == 0) return full;  // no short names on this volume: the long one
@@ -91,6 +94,14 @@ HRESULT UnregisterServer(const RegistrationRoot& where) {
     all = DeleteKey(where, key) && all;
   }
   return all ? S_OK : E_FAIL;
+}
+
+HRESULT InstallServer(bool install, const RegistrationRoot& where,
+                      const std::u16string& server_path, RegisterFunction do_register) {
+  if (!install) return UnregisterServer(where);
+  const HRESULT result = do_register(where, server_path);
+  if (FAILED(result)) UnregisterServer(where);
+  return result;
 }
 
 bool IsPerUser(const wchar_t* command_line) {

@@ -43,9 +43,20 @@ std::u16string ClassIdText();
 
 // The full path of a loaded module, in its short form when it holds a space.
 std::u16string ServerPath(HMODULE module);
+// The short form of an existing file's path when the path holds a space (the
+// path itself when the volume keeps no short names).
+std::u16string ShortFormWhenSpaced(const std::u16string& full);
 
 HRESULT RegisterServer(const RegistrationRoot& where, const std::u16string& server_path);
 HRESULT UnregisterServer(const RegistrationRoot& where);
+
+// Registers (and when that fails, unregisters again, so nothing is left
+// half-registered) or unregisters. `do_register` is RegisterServer but for
+// tests.
+using RegisterFunction = HRESULT (*)(const RegistrationRoot&, const std::u16string&);
+HRESULT InstallServer(bool install, const RegistrationRoot& where,
+                      const std::u16string& server_path,
+                      RegisterFunction do_register = RegisterServer);
 
 // DllInstall's command line: "user" in any letter case means the current
 // user's classes, anything else the machine's.

@@ -38,12 +38,8 @@ STDAPI DllCanUnloadNow() {
 namespace {
 
 HRESULT Install(bool install, const kassivo::com::RegistrationRoot& where) {
-  using namespace kassivo::com;
-  if (!install) return UnregisterServer(where);
-  const HRESULT result = RegisterServer(where, ServerPath(Module::Instance().handle()));
-  // Nothing half-registered is left behind.
-  if (FAILED(result)) UnregisterServer(where);
-  return result;
+  return kassivo::com::InstallServer(install, where,
+                                     kassivo::com::ServerPath(Module::Instance().handle()));
 }
 
 }  // namespace

@@ -27,6 +27,34 @@ constexpr IID kIXMLDOMDocument2 = {
 
 constexpr int kMaxDepth = 1000;
 
+// Control characters XML 1.0 has no place for (a raw GS in a marking code,
+// say) are carried through MSXML as private-use stand-ins and put back in
+// attribute values, so such a text reads as it does with the other backend.
+constexpr char16_t kStandInBase = 0xE000;
+
+bool IsBareControl(char16_t c) {
+  return c < 0x20 && c != u'\t' && c != u'\n' && c != u'\r';
+}
+bool IsStandIn(char16_t c) {
+  return c >= kStandInBase && c < kStandInBase + 0x20;
+}
+
+// True when the text has bare controls and none of the stand-ins is taken.
+bool NeedsStandIns(std::u16string_view text) {
+  bool controls = false;
+  for (const char16_t c : text) {
+    if (IsStandIn(c)) return false;
+    controls = controls || IsBareControl(c);
+  }
+  return controls;
+}
+
+void PutControlsBack(std::u16string& value) {
+  for (char16_t& c : value) {
+    if (IsStandIn(c)) c = static_cast<char16_t>(c - kStandInBase);
+  }
+}
+
 // A BSTR owned for a scope.
 class Bstr {
  public:
@@ -81,7 +109,7 @@ bool IsBlank(IXMLDOMNode* node) {
   return blank;
 }
 
-void ConvertAttributes(IXMLDOMNode* source, XmlNode& target) {
+void ConvertAttributes(IXMLDOMNode* source, XmlNode& target, bool stand_ins) {
   ComPtr<IXMLDOMNamedNodeMap> attributes;
   if (FAILED(source->get_attributes(&attributes)) || !attributes) return;
   long count = 0;
@@ -98,12 +126,13 @@ void ConvertAttributes(IXMLDOMNode* source, XmlNode& target) {
       text = FromWide(value.bstrVal, SysStringLen(value.bstrVal));
     }
     VariantClear(&value);
+    if (stand_ins) PutControlsBack(text);
     target.attributes.emplace_back(NameOf(attribute.Get()), std::move(text));
   }
 }
 
 // Appends the node to `children` unless it is white-space-only text.
-void Convert(IXMLDOMNode* source, std::vector<XmlNode>& children, int depth) {
+void Convert(IXMLDOMNode* source, std::vector<XmlNode>& children, int depth, bool stand_ins) {
   DOMNodeType type = NODE_INVALID;
   source->get_nodeType(&type);
   XmlNode target;
@@ -112,11 +141,11 @@ void Convert(IXMLDOMNode* source, std::vector<XmlNode>& children, int depth) {
       if (depth > kMaxDepth) throw Failure(u"Elements nested too deeply", 0, 0);
       target.is_element = true;
       target.name = NameOf(source);
-      ConvertAttributes(source, target);
+      ConvertAttributes(source, target, stand_ins);
       ComPtr<IXMLDOMNode> child;
       source->get_firstChild(&child);
       while (child) {
-        Convert(child.Get(), target.children, depth + 1);
+        Convert(child.Get(), target.children, depth + 1, stand_ins);
         ComPtr<IXMLDOMNode> next;
         child->get_nextSibling(&next);
         child = std::move(next);
@@ -221,7 +250,14 @@ XmlDocument MsxmlParser::Parse(std::u16string_view text) const {
   RefuseDocumentType(text);
   const ComApartment apartment;
   ComPtr<IXMLDOMDocument2> document = NewDocument();
-  const Bstr source(WithoutEncoding(text));
+  std::u16string prepared = WithoutEncoding(text);
+  const bool stand_ins = NeedsStandIns(prepared);
+  if (stand_ins) {
+    for (char16_t& c : prepared) {
+      if (IsBareControl(c)) c = static_cast<char16_t>(kStandInBase + c);
+    }
+  }
+  const Bstr source(prepared);
   VARIANT_BOOL loaded = VARIANT_FALSE;
   const HRESULT result = document->loadXML(source.get(), &loaded);
   if (FAILED(result) || loaded != VARIANT_TRUE) {
@@ -241,7 +277,7 @@ XmlDocument MsxmlParser::Parse(std::u16string_view text) const {
     throw Failure(u"No document element found", 0, 0);
   }
   std::vector<XmlNode> top;
-  Convert(root.Get(), top, 1);
+  Convert(root.Get(), top, 1, stand_ins);
   XmlDocument parsed;
   parsed.root = std::move(top.front());
   return parsed;

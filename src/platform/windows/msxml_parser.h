@@ -8,6 +8,9 @@
 // declaration is refused before the text reaches the parser: no entity the
 // text declares is ever expanded, however the installed MSXML is set up.
 // Elements nested more than 1000 deep are refused, as by every backend.
+// Raw control characters (a GS in a marking code) are accepted in attribute
+// values and kept, as the other backend keeps them, though XML 1.0 has no
+// place for them.
 //
 // Node names follow the shared model: elements by name, "#text",
 // "#cdata-section", "#comment", "#pi:TARGET" for other nodes.
