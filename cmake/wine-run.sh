@@ -23,8 +23,16 @@ if [ ! -f "$prefix/system.reg" ]; then
   exec 9>"$prefix.lock"
   flock 9
   if [ ! -f "$prefix/system.reg" ]; then
+    # A 64-bit prefix made while i386 emulation is on would set up its
+    # 32-bit side under emulation, which takes minutes: pause it meanwhile.
+    emulation=/proc/sys/fs/binfmt_misc/qemu-i386
+    paused=
+    if [ "$arch" = win64 ] && [ -w "$emulation" ] && grep -q enabled "$emulation"; then
+      echo 0 > "$emulation" && paused=1
+    fi
     "$loader" wineboot -i >/dev/null 2>&1 || true
     "${loader%/*}/wineserver" -w 2>/dev/null || true
+    [ -n "$paused" ] && echo 1 > "$emulation"
   fi
   flock -u 9
   exec 9>&-

@@ -1,0 +1,63 @@
+#!/bin/sh
+# com_end_to_end.sh DLL PROGRAM: see com_end_to_end.cmake. Runs in CTest's
+# working folder; KASSIVO_WINE_ARCH (win64 or win32) picks the Wine.
+set -eu
+dll=$1
+program=$2
+root=$(cd "$(dirname "$0")/../.." && pwd)
+run="$root/cmake/wine-run.sh"
+arch=${KASSIVO_WINE_ARCH:-win64}
+export KASSIVO_WINEPREFIX="$(pwd)/com-end-to-end-$arch"
+rm -rf "$KASSIVO_WINEPREFIX" "$KASSIVO_WINEPREFIX.lock"
+
+if [ "$arch" = win32 ] && ! "$root/scripts/i386-emulation" status >/dev/null; then
+  echo "32-bit Wine needs i386 emulation: run scripts/i386-emulation on (as root)" >&2
+  exit 1
+fi
+
+# Installed where a user would put it: a folder whose name holds a space.
+folder="$KASSIVO_WINEPREFIX/drive_c/Program Files/Kassivo"
+mkdir -p "$folder"
+cp "$dll" "$folder/FPKassivo.dll"
+windows_dll='C:\Program Files\Kassivo\FPKassivo.dll'
+
+registry() {
+  WINEPREFIX="$KASSIVO_WINEPREFIX" /usr/lib/wine/wineserver -w
+  cat "$KASSIVO_WINEPREFIX/system.reg" "$KASSIVO_WINEPREFIX/user.reg"
+}
+
+step() { echo "== $*"; }
+
+step "regsvr32 (machine-wide)"
+"$run" regsvr32 /s "$windows_dll"
+registry > registry.after-register
+grep -q '^\[Software\\\\Classes\\\\AddIn.Kassivo\\\\Clsid\]' registry.after-register
+# The spaced path is registered in its short form.
+server=$(grep -A2 '6C1E4F7A-2B9D-4E53-9A61-3F0C8B2D7E15}\\\\InprocServer32\]' registry.after-register | grep '^@=')
+echo "InprocServer32 $server"
+case "$server" in
+  *' '*|*'Program Files'*) echo "the path with a space was registered as it is" >&2; exit 1 ;;
+  *'~'*FPKA*) ;;
+  *) echo "no short path registered" >&2; exit 1 ;;
+esac
+if grep -q 'ThreadingModel' registry.after-register &&
+   grep -A3 '6C1E4F7A-2B9D-4E53-9A61-3F0C8B2D7E15' registry.after-register | grep -q ThreadingModel; then
+  echo "a ThreadingModel was written" >&2
+  exit 1
+fi
+
+step "session"
+"$run" "$program" session "$windows_dll"
+step "second process"
+"$run" "$program" persisted "$windows_dll"
+
+step "regsvr32 /u"
+"$run" regsvr32 /s /u "$windows_dll"
+registry > registry.after-unregister
+if grep -q 'AddIn.Kassivo\|6C1E4F7A-2B9D-4E53-9A61-3F0C8B2D7E15' registry.after-unregister; then
+  echo "keys left after unregistration:" >&2
+  grep 'AddIn.Kassivo\|6C1E4F7A' registry.after-unregister >&2
+  exit 1
+fi
+grep -q '^\[Software\\\\Orvelle\\\\Kassivo\]' registry.after-unregister  # the data stay
+step "passed"
