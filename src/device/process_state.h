@@ -7,10 +7,10 @@
 #pragma once
 
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <string>
 
+#include "device/call_lock.h"
 #include "device/registration.h"
 #include "device/settings.h"
 #include "platform/platform.h"
@@ -45,7 +45,7 @@ class ProcessState {
 
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the
   // shared records.
-  std::mutex call_lock;
+  CallLock call_lock;
 
  private:
   Platform platform_;

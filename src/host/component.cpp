@@ -8,13 +8,13 @@ namespace kassivo {
 void DriverComponent::Init() {
   // Init and Done change what a running call may use (the shared
   // WindowCaption, this object's device list): they wait for it.
-  std::lock_guard<std::mutex> lock(state_.call_lock);
+  std::lock_guard<CallLock> lock(state_.call_lock);
   list_ = std::make_unique<TFPEmulatorList>(state_);
   state_.WindowCaption = kWindowCaption;
 }
 
 void DriverComponent::Done() {
-  std::lock_guard<std::mutex> lock(state_.call_lock);
+  std::lock_guard<CallLock> lock(state_.call_lock);
   list_.reset();
 }
 

@@ -41,7 +41,7 @@ AlwaysOutputs AlwaysOutputsOf(std::int32_t number) {
 }  // namespace
 
 HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params) {
-  std::lock_guard<std::mutex> lock(state_.call_lock);
+  std::lock_guard<CallLock> lock(state_.call_lock);
   if (number != 2) state_.LastErrorText = kNoErrors;
   result = Value::Boolean(false);
   if (!MethodRow(number)) return HResult::kFalse;

@@ -41,7 +41,7 @@ TEST(CallLock, ConcurrentCallsOnSeveralObjectsLoseNoCount) {
 TEST(CallLock, InitAndDoneWaitForARunningCall) {
   testing::TestProcess process;
   DriverComponent component(*process.state);
-  std::unique_lock<std::mutex> running(process.state->call_lock);
+  std::unique_lock<CallLock> running(process.state->call_lock);
   std::thread init([&] { component.Init(); });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_TRUE(process.state->WindowCaption.empty());

@@ -138,7 +138,7 @@ class ReceiptWindowScreenTest : public ::testing::Test {
   // Prints a document as a driver call would, then lets the presenter follow.
   void PrintDocument(int lines) {
     {
-      std::lock_guard<std::mutex> lock(state_.call_lock);
+      std::lock_guard<CallLock> lock(state_.call_lock);
       Tape& tape = state_.Receipt;
       tape.BeginDocument();
       tape.PrintSeparator(true);
@@ -154,7 +154,7 @@ class ReceiptWindowScreenTest : public ::testing::Test {
   // The model, read under the lock.
   template <typename F>
   auto Model(F read) {
-    std::lock_guard<std::mutex> lock(state_.call_lock);
+    std::lock_guard<CallLock> lock(state_.call_lock);
     return read(state_.Receipt.window());
   }
 
@@ -305,7 +305,7 @@ TEST_F(ReceiptWindowScreenTest, SkipsTicksAndClicksWhileADriverCallHoldsTheLock)
   HWND window = presenter_.window();
   ASSERT_NE(window, nullptr);
   {
-    std::lock_guard<std::mutex> lock(state_.call_lock);
+    std::lock_guard<CallLock> lock(state_.call_lock);
     SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 50));
     Pump(std::chrono::milliseconds(300));
     EXPECT_TRUE(state_.Receipt.window().visible());
@@ -372,7 +372,7 @@ TEST_F(ReceiptWindowScreenTest, ATenThousandLineDocumentStaysResponsive) {
 
   // One more line only appends: the position stays.
   {
-    std::lock_guard<std::mutex> lock(state_.call_lock);
+    std::lock_guard<CallLock> lock(state_.call_lock);
     state_.Receipt.PrintLine(u"ИТОГ", AlignCenter);
   }
   const int position = presenter_.scroll_position();

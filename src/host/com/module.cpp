@@ -42,7 +42,7 @@ void Module::AfterCall() {
   if (!slot.presenter) {
     ProcessState& state = State();
     {
-      std::lock_guard<std::mutex> call(state.call_lock);
+      std::lock_guard<CallLock> call(state.call_lock);
       if (state.Receipt.window().state() == ReceiptWindow::State::kAbsent) return;
     }
     slot.presenter = std::make_unique<ReceiptWindowPresenter>(state, handle_);

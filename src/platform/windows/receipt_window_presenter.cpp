@@ -88,7 +88,7 @@ void ReceiptWindowPresenter::Update() {
   bool document_began = false;
   bool content_changed = false;
   {
-    std::lock_guard<std::mutex> lock(state_.call_lock);
+    std::lock_guard<CallLock> lock(state_.call_lock);
     const Tape& tape = state_.Receipt;
     view = Observe(tape.window());
     if (view.absent) return;  // no document shown yet (or never: show type 0)
@@ -237,8 +237,9 @@ void ReceiptWindowPresenter::OnTimer(UINT_PTR id) {
   if (id != kCountdownTimer && id != kFadeTimer) return;
   ModelView view;
   {
-    std::unique_lock<std::mutex> lock(state_.call_lock, std::try_to_lock);
-    if (!lock.owns_lock()) return;  // a driver call is pumping messages: skip the tick
+    // A driver call on this thread is pumping messages: skip the tick.
+    if (state_.call_lock.HeldByThisThread()) return;
+    std::lock_guard<CallLock> lock(state_.call_lock);
     ReceiptWindow& model = state_.Receipt.window();
     if (id == kCountdownTimer) {
       model.CountdownTick();
@@ -253,8 +254,8 @@ void ReceiptWindowPresenter::OnTimer(UINT_PTR id) {
 void ReceiptWindowPresenter::OnUserHide(bool right_click) {
   ModelView view;
   {
-    std::unique_lock<std::mutex> lock(state_.call_lock, std::try_to_lock);
-    if (!lock.owns_lock()) return;  // a driver call is pumping messages
+    if (state_.call_lock.HeldByThisThread()) return;  // a driver call is pumping messages
+    std::lock_guard<CallLock> lock(state_.call_lock);
     ReceiptWindow& model = state_.Receipt.window();
     if (right_click) {
       model.RightClick();

@@ -22,10 +22,10 @@
 // Threading: every member, the destructor included, runs on the thread that
 // created the window (the host's thread, as an apartment-threaded COM object
 // is called); window messages are only delivered there. Do not destroy the
-// presenter from DllMain. Update takes state.call_lock itself. Timer, mouse and close
-// handlers change the model only when they get the lock with try_lock: when
-// the lock is held, a driver call is pumping messages (a modal message box)
-// and the event is skipped rather than deadlocking.
+// presenter from DllMain. Update takes state.call_lock itself. Timer, mouse
+// and close handlers skip their event when this very thread holds the lock:
+// a driver call is then pumping messages (a modal message box), and waiting
+// would deadlock; a call on another thread they wait for.
 //
 // The layout of the rows is in receipt_layout.h.
 #pragma once
