@@ -17,7 +17,7 @@ case "$arch" in
 esac
 export WINEPREFIX="$prefix" WINEARCH="$arch" WINELOADER="$loader"
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 mkdir -p "$(dirname "$prefix")"
 if [ ! -f "$prefix/system.reg" ]; then
   exec 9>"$prefix.lock"

@@ -38,4 +38,13 @@ std::unique_ptr<UpperCaser> MakeHostUpperCaser();
 // A seed for the pseudo-random generator, from the clocks and the process.
 std::uint32_t SeedFromClock();
 
+// For the systems' own MakeHostPlatform: the services every system makes the
+// same way from the options, the clock (fixed, or the system's), the random
+// generator (seeded as given, or from the clock), the messages (the given
+// presenter, or the system's) and the number format (explicit separators
+// over the user's own).
+void AddCommonServices(PlatformOptions& options, Platform& platform,
+                       std::unique_ptr<MessagePresenter> system_messages,
+                       NumberFormat (*user_number_format)());
+
 }  // namespace kassivo

@@ -9,11 +9,9 @@
 
 #include "platform/icu_upper_case.h"
 #include "platform/memory_store.h"
-#include "platform/posix/clocks.h"
 #include "platform/posix/json_file_store.h"
 #include "platform/posix/locale_number_format.h"
 #include "platform/posix/pugixml_parser.h"
-#include "platform/seeded_random.h"
 #include "platform/stream_message_presenter.h"
 
 namespace kassivo {
@@ -66,23 +64,9 @@ Platform MakePosixPlatform(PosixPlatformOptions options) {
         std::make_unique<JsonFileStore>(options.store_path.value_or(DefaultStorePath()));
   }
   platform.xml = std::make_unique<PugixmlParser>();
-  if (options.fixed_clock) {
-    platform.clock = std::make_unique<FixedClock>(*options.fixed_clock);
-  } else {
-    platform.clock = std::make_unique<SystemClock>();
-  }
-  platform.random = std::make_unique<SeededRandom>(options.seed.value_or(SeedFromClock()));
   platform.upper = std::make_unique<IcuUpperCaser>();
-  platform.messages = options.messages ? std::move(options.messages)
-                                       : std::make_unique<StreamMessagePresenter>(stderr);
-  if (!options.decimal_separator || !options.thousands_separator) {
-    platform.number_format = UserNumberFormat();
-  }
-  if (options.decimal_separator)
-    platform.number_format.decimal_separator = *options.decimal_separator;
-  if (options.thousands_separator) {
-    platform.number_format.thousands_separator = *options.thousands_separator;
-  }
+  AddCommonServices(options, platform, std::make_unique<StreamMessagePresenter>(stderr),
+                    UserNumberFormat);
   return platform;
 }
 

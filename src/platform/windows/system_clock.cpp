@@ -1,4 +1,4 @@
-#include "platform/windows/system_clock.h"
+#include "platform/system_clock.h"
 
 #include <windows.h>
 

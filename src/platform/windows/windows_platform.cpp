@@ -5,14 +5,11 @@
 #include <chrono>
 
 #include "common/text.h"
-#include "platform/fixed_clock.h"
 #include "platform/memory_store.h"
-#include "platform/seeded_random.h"
 #include "platform/windows/message_box_presenter.h"
 #include "platform/windows/msxml_parser.h"
 #include "platform/windows/regional_number_format.h"
 #include "platform/windows/registry_store.h"
-#include "platform/windows/system_clock.h"
 #include "platform/windows/windows_upper_case.h"
 
 namespace kassivo {
@@ -37,23 +34,9 @@ Platform MakeWindowsPlatform(PlatformOptions options) {
     platform.store = std::make_unique<RegistryStore>();
   }
   platform.xml = std::make_unique<MsxmlParser>();
-  if (options.fixed_clock) {
-    platform.clock = std::make_unique<FixedClock>(*options.fixed_clock);
-  } else {
-    platform.clock = std::make_unique<SystemClock>();
-  }
-  platform.random = std::make_unique<SeededRandom>(options.seed.value_or(SeedFromClock()));
   platform.upper = std::make_unique<WindowsUpperCaser>();
-  platform.messages =
-      options.messages ? std::move(options.messages) : std::make_unique<MessageBoxPresenter>();
-  if (!options.decimal_separator || !options.thousands_separator) {
-    platform.number_format = RegionalNumberFormat();
-  }
-  if (options.decimal_separator)
-    platform.number_format.decimal_separator = *options.decimal_separator;
-  if (options.thousands_separator) {
-    platform.number_format.thousands_separator = *options.thousands_separator;
-  }
+  AddCommonServices(options, platform, std::make_unique<MessageBoxPresenter>(),
+                    RegionalNumberFormat);
   return platform;
 }
 

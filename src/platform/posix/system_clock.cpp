@@ -1,4 +1,4 @@
-#include "platform/posix/clocks.h"
+#include "platform/system_clock.h"
 
 #include <time.h>
 
