@@ -1,7 +1,9 @@
 # Thin wrapper over the CMake presets.
 PRESET ?= debug
+# The 32-bit Windows build needs only these for its end-to-end test and dist/.
+X86_TARGETS = FPKassivo kassivo com_end_to_end
 
-.PHONY: deps build test demo format clean
+.PHONY: deps build test test-native test-windows windows demo format clean
 deps:
 	@scripts/install-deps
 
@@ -9,8 +11,32 @@ build: deps
 	cmake --preset $(PRESET) >/dev/null
 	cmake --build --preset $(PRESET)
 
-test: build
+# The native suite, then the Windows builds under Wine: the whole suite and
+# the receipt window on 64-bit Wine, the COM end-to-end test on both.
+test: test-native test-windows
+
+test-native: build
 	ctest --preset $(PRESET) -j2
+
+test-windows: deps
+	cmake --preset windows-x64 >/dev/null
+	cmake --build --preset windows-x64
+	ctest --preset windows-x64 -j2
+	cmake --preset windows-x86 >/dev/null
+	cmake --build --preset windows-x86 --target $(X86_TARGETS)
+	scripts/i386-emulation on
+	ctest --preset windows-x86 -R com_end_to_end
+
+# dist/: both DLLs, kassivo.exe and the install note.
+windows: deps
+	cmake --preset windows-x64 >/dev/null
+	cmake --build --preset windows-x64 --target FPKassivo kassivo
+	cmake --preset windows-x86 >/dev/null
+	cmake --build --preset windows-x86 --target FPKassivo kassivo
+	rm -rf dist && mkdir -p dist/x86 dist/x64
+	cp build/windows-x86/FPKassivo.dll build/windows-x86/kassivo.exe dist/x86/
+	cp build/windows-x64/FPKassivo.dll build/windows-x64/kassivo.exe dist/x64/
+	cp packaging/INSTALL.txt dist/
 
 demo: build
 	./build/$(PRESET)/kassivo demo
@@ -19,4 +45,4 @@ format:
 	find src tests bench fuzz -name '*.h' -o -name '*.cpp' | xargs clang-format -i
 
 clean:
-	rm -rf build
+	rm -rf build dist
