@@ -9,6 +9,10 @@
 //                                 DllInstall ("user") writes and removes its
 //                                 keys, and the class is made through
 //                                 DllGetClassObject
+//   com_end_to_end persisted-unregister DLL
+//                                 the same, then DllUnregisterServer (what
+//                                 regsvr32 /u calls), saving a process where
+//                                 each one is slow to start
 //
 // Prints one line per failed check and exits 1 when any failed.
 #include <objbase.h>
@@ -303,14 +307,14 @@ void Persisted(IUnknown* object) {
 
 using InstallFunction = HRESULT(STDAPICALLTYPE*)(BOOL, PCWSTR);
 using ClassObjectFunction = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, LPVOID*);
-using CanUnloadFunction = HRESULT(STDAPICALLTYPE*)();
+using CanUnloadFunction = HRESULT(STDAPICALLTYPE*)();  // and the other two
 
 template <typename Function>
 Function Export(HMODULE module, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-void PerUser(const wchar_t* dll) {
+void PerUser(const wchar_t* dll, bool unregister) {
   HMODULE module = LoadLibraryW(dll);
   Check(module != nullptr, "LoadLibrary of the DLL");
   if (!module) return;
@@ -360,6 +364,10 @@ void PerUser(const wchar_t* dll) {
   Check(!KeyExists(HKEY_CURRENT_USER, user + L"AddIn.Kassivo") &&
             !KeyExists(HKEY_CURRENT_USER, user + kClassKey),
         "per-user keys removed");
+  if (unregister) {
+    auto unregister_server = Export<CanUnloadFunction>(module, "DllUnregisterServer");
+    Check(unregister_server != nullptr && unregister_server() == S_OK, "DllUnregisterServer");
+  }
   FreeLibrary(module);
 }
 
@@ -367,7 +375,7 @@ void PerUser(const wchar_t* dll) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) {
-    std::printf("usage: com_end_to_end session|persisted DLL\n");
+    std::printf("usage: com_end_to_end session|persisted|persisted-unregister DLL\n");
     return 2;
   }
   const std::wstring phase = argv[1];
@@ -389,8 +397,8 @@ int wmain(int argc, wchar_t** argv) {
     Check(object->Release() == 0, "the last Release destroys the object");
   }
   CoFreeUnusedLibraries();
-  if (phase == L"persisted") PerUser(argv[2]);
+  if (phase != L"session") PerUser(argv[2], phase == L"persisted-unregister");
   CoUninitialize();
-  std::printf("%s: %d failed\n", phase == L"session" ? "session" : "persisted", failures);
+  std::printf("%ls: %d failed\n", phase.c_str(), failures);
   return failures == 0 ? 0 : 1;
 }

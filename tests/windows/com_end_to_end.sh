@@ -1,6 +1,9 @@
 #!/bin/sh
 # com_end_to_end.sh DLL PROGRAM: see com_end_to_end.cmake. Runs in CTest's
-# working folder; KASSIVO_WINE_ARCH (win64 or win32) picks the Wine.
+# working folder; KASSIVO_WINE_ARCH picks the Wine: win64 for the 64-bit DLL,
+# wow64 for the 32-bit one (a 32-bit host on 64-bit Windows). Each 32-bit
+# process takes minutes on an emulated i386, so there the second process also
+# unregisters, through the export regsvr32 /u calls.
 set -eu
 dll=$1
 program=$2
@@ -10,16 +13,23 @@ arch=${KASSIVO_WINE_ARCH:-win64}
 export KASSIVO_WINEPREFIX="$(pwd)/com-end-to-end-$arch"
 rm -rf "$KASSIVO_WINEPREFIX" "$KASSIVO_WINEPREFIX.lock"
 
-if [ "$arch" = win32 ] && ! "$root/scripts/i386-emulation" status >/dev/null; then
+if [ "$arch" != win64 ] && ! "$root/scripts/i386-emulation" status >/dev/null; then
   echo "32-bit Wine needs i386 emulation: run scripts/i386-emulation on (as root)" >&2
   exit 1
 fi
 
 # Installed where a user would put it: a folder whose name holds a space.
-folder="$KASSIVO_WINEPREFIX/drive_c/Program Files/Kassivo"
+if [ "$arch" = wow64 ]; then
+  programs='Program Files (x86)'
+  regsvr32='C:\windows\syswow64\regsvr32.exe'
+else
+  programs='Program Files'
+  regsvr32=regsvr32
+fi
+folder="$KASSIVO_WINEPREFIX/drive_c/$programs/Kassivo"
 mkdir -p "$folder"
 cp "$dll" "$folder/FPKassivo.dll"
-windows_dll='C:\Program Files\Kassivo\FPKassivo.dll'
+windows_dll="C:\\$programs\\Kassivo\\FPKassivo.dll"
 
 registry() {
   WINEPREFIX="$KASSIVO_WINEPREFIX" /usr/lib/wine/wineserver -w
@@ -29,9 +39,9 @@ registry() {
 step() { echo "== $*"; }
 
 step "regsvr32 (machine-wide)"
-"$run" regsvr32 /s "$windows_dll"
+"$run" "$regsvr32" /s "$windows_dll"
 registry > registry.after-register
-grep -q '^\[Software\\\\Classes\\\\AddIn.Kassivo\\\\Clsid\]' registry.after-register
+grep -q 'AddIn.Kassivo\\\\Clsid\]' registry.after-register
 # The spaced path is registered in its short form.
 server=$(grep -A2 '6C1E4F7A-2B9D-4E53-9A61-3F0C8B2D7E15}\\\\InprocServer32\]' registry.after-register | grep '^@=')
 echo "InprocServer32 $server"
@@ -48,11 +58,15 @@ fi
 
 step "session"
 "$run" "$program" session "$windows_dll"
-step "second process"
-"$run" "$program" persisted "$windows_dll"
-
-step "regsvr32 /u"
-"$run" regsvr32 /s /u "$windows_dll"
+if [ "$arch" = win64 ]; then
+  step "second process"
+  "$run" "$program" persisted "$windows_dll"
+  step "regsvr32 /u"
+  "$run" "$regsvr32" /s /u "$windows_dll"
+else
+  step "second process, unregistering"
+  "$run" "$program" persisted-unregister "$windows_dll"
+fi
 registry > registry.after-unregister
 if grep -q 'AddIn.Kassivo\|6C1E4F7A-2B9D-4E53-9A61-3F0C8B2D7E15' registry.after-unregister; then
   echo "keys left after unregistration:" >&2
