@@ -66,8 +66,9 @@ void AppendCodePoint(std::u16string& out, std::uint32_t code) {
 // An attribute value as pugixml leaves it without escape processing (white
 // space already normalised), with its references decoded.
 std::u16string DecodeAttribute(std::string_view raw, std::ptrdiff_t offset) {
-  std::u16string out;
-  std::size_t done = 0;
+  std::size_t done = raw.find_first_of("&<");
+  if (done == std::string_view::npos) return FromUtf8(raw);  // nothing to decode
+  std::u16string out = FromUtf8(raw.substr(0, done));
   while (done < raw.size()) {
     const std::size_t special = raw.find_first_of("&<", done);
     out += FromUtf8(raw.substr(done, special - done));
@@ -178,7 +179,9 @@ std::u16string Message(const std::string& utf8, const ParseFailure& failure) {
 }  // namespace
 
 XmlDocument PugixmlParser::Parse(std::u16string_view text) const {
-  const std::string utf8 = ToUtf8(text);
+  // Parsed in place, so that pugixml makes no copy of its own; the parser
+  // writes into the buffer, so a failure's position is found in a fresh copy.
+  std::string utf8 = ToUtf8(text);
   pugi::xml_document document;
   // Fragment mode keeps text outside the document element, so that it can be
   // refused; escapes are decoded here, strictly.
@@ -186,14 +189,14 @@ XmlDocument PugixmlParser::Parse(std::u16string_view text) const {
                            pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration |
                            pugi::parse_doctype;
   const pugi::xml_parse_result parsed =
-      document.load_buffer(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
+      document.load_buffer_inplace(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
   try {
     if (!parsed) throw ParseFailure(parsed.description(), parsed.offset);
     XmlDocument result;
     Convert(DocumentElement(document), result.root, 1);
     return result;
   } catch (const ParseFailure& failure) {
-    throw DriverError(Message(utf8, failure));
+    throw DriverError(Message(ToUtf8(text), failure));
   }
 }
 
