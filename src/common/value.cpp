@@ -74,6 +74,11 @@ std::u16string ToText(const Value& value, const NumberFormat& format) {
   return u"";
 }
 
+std::u16string ToText(Value&& value, const NumberFormat& format) {
+  if (value.kind() == Value::Kind::kText) return std::move(value).text();
+  return ToText(static_cast<const Value&>(value), format);
+}
+
 double ToReal(const Value& value, const NumberFormat& format) {
   switch (value.kind()) {
     case Value::Kind::kEmpty:
