@@ -19,6 +19,8 @@ std::string ToUtf8(std::u16string_view text) {
     std::uint32_t cp = in[i];
     if (cp < 0x80) {
       *p++ = static_cast<char>(cp);
+      // Runs of ASCII, the bulk of any XML text, in a tight loop.
+      while (i + 1 < n && in[i + 1] < 0x80) *p++ = static_cast<char>(in[++i]);
       continue;
     }
     if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
