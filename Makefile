@@ -19,7 +19,7 @@ FUZZ_TEST_SECONDS ?= 20
 FUZZ_SECONDS ?= 300
 test-sanitize: deps
 	cmake --preset sanitize >/dev/null
-	cmake --build --preset sanitize
+	cmake --build --preset sanitize -j2
 	ctest --preset sanitize -j2
 
 test-fuzz: test-sanitize
@@ -28,17 +28,17 @@ test-fuzz: test-sanitize
 # The concurrency tests under ThreadSanitizer (only their executable is built).
 test-tsan: deps
 	cmake --preset tsan >/dev/null
-	cmake --build --preset tsan
+	cmake --build --preset tsan -j2
 	TSAN_OPTIONS=halt_on_error=1 ./build/tsan/tests/kassivo_concurrency_tests
 
 fuzz: deps
 	cmake --preset sanitize >/dev/null
-	cmake --build --preset sanitize
+	cmake --build --preset sanitize -j2
 	scripts/run-fuzzers build/sanitize $(FUZZ_SECONDS)
 
 bench: deps
 	cmake --preset release >/dev/null
-	cmake --build --preset release
+	cmake --build --preset release -j2
 	./build/release/bench/kassivo_bench
 
 demo: build
