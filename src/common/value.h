@@ -93,6 +93,9 @@ class ArgumentArray {
   std::size_t size() const { return values_.size(); }
   // A copy of element `index`; empty when the array has no such element.
   Value Get(std::int64_t index) const;
+  // The element itself, or an empty value when there is no such element;
+  // valid until the element is next written.
+  const Value& At(std::int64_t index) const;
   // Stores a copy into element `index`; dropped when there is no such element.
   void Put(std::int64_t index, Value value);
   bool WasWritten(std::int64_t index) const;
