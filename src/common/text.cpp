@@ -2,52 +2,70 @@
 
 namespace kassivo {
 
+// Both conversions write through a pointer into a buffer sized up front: they
+// run over every XML text the host passes, some of them megabytes long.
+
 std::string ToUtf8(std::u16string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+  const char16_t* in = text.data();
+  const std::size_t n = text.size();
+  // The length, exact but for surrogate pairs: a unit below 0x80 takes one
+  // byte, below 0x800 two, any other three (a lone surrogate's replacement
+  // too); a pair, counted six here, takes four.
+  std::size_t length = 0;
+  for (std::size_t i = 0; i < n; ++i) length += in[i] < 0x80 ? 1 : in[i] < 0x800 ? 2 : 3;
+  std::string out(length, '\0');
+  char* p = out.data();
+  for (std::size_t i = 0; i < n; ++i) {
+    std::uint32_t cp = in[i];
+    if (cp < 0x80) {
+      *p++ = static_cast<char>(cp);
+      // Runs of ASCII, the bulk of any XML text, in a tight loop.
+      while (i + 1 < n && in[i + 1] < 0x80) *p++ = static_cast<char>(in[++i]);
+      continue;
+    }
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < n && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (in[i + 1] - 0xDC00);
       ++i;
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = 0xFFFD;
     }
-    if (cp < 0x80) {
-      out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    if (cp < 0x800) {
+      *p++ = static_cast<char>(0xC0 | (cp >> 6));
+      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *p++ = static_cast<char>(0xE0 | (cp >> 12));
+      *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+      *p++ = static_cast<char>(0xF0 | (cp >> 18));
+      *p++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      *p++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      *p++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
   return out;
 }
 
 std::u16string FromUtf8(std::string_view text) {
-  std::u16string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
+  // Every byte gives at most one UTF-16 unit (four bytes give two).
+  std::u16string out(text.size(), u'\0');
+  char16_t* p = out.data();
+  const unsigned char* in = reinterpret_cast<const unsigned char*>(text.data());
   const std::size_t n = text.size();
-  auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+  std::size_t i = 0;
   while (i < n) {
-    const unsigned char b = byte(i);
+    const unsigned char b = in[i];
+    if (b < 0x80) {
+      *p++ = b;
+      ++i;
+      continue;
+    }
     std::uint32_t cp = 0xFFFD;
     std::size_t len = 1;
     std::size_t need = 0;
     std::uint32_t min = 0;
-    if (b < 0x80) {
-      cp = b;
-    } else if ((b & 0xE0) == 0xC0) {
+    if ((b & 0xE0) == 0xC0) {
       need = 1, cp = b & 0x1F, min = 0x80;
     } else if ((b & 0xF0) == 0xE0) {
       need = 2, cp = b & 0x0F, min = 0x800;
@@ -57,10 +75,10 @@ std::u16string FromUtf8(std::string_view text) {
     if (need > 0) {
       bool ok = true;
       for (std::size_t k = 1; ok && k <= need; ++k) {
-        if (i + k >= n || (byte(i + k) & 0xC0) != 0x80) {
+        if (i + k >= n || (in[i + k] & 0xC0) != 0x80) {
           ok = false;
         } else {
-          cp = (cp << 6) | (byte(i + k) & 0x3F);
+          cp = (cp << 6) | (in[i + k] & 0x3F);
         }
       }
       if (ok && cp >= min && cp <= 0x10FFFF && !(cp >= 0xD800 && cp <= 0xDFFF)) {
@@ -69,18 +87,17 @@ std::u16string FromUtf8(std::string_view text) {
         cp = 0xFFFD;
         len = 1;
       }
-    } else if (b >= 0x80) {
-      cp = 0xFFFD;
     }
     if (cp >= 0x10000) {
       cp -= 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+      *p++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+      *p++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
     } else {
-      out.push_back(static_cast<char16_t>(cp));
+      *p++ = static_cast<char16_t>(cp);
     }
     i += len;
   }
+  out.resize(static_cast<std::size_t>(p - out.data()));
   return out;
 }
 

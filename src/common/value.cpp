@@ -74,6 +74,11 @@ std::u16string ToText(const Value& value, const NumberFormat& format) {
   return u"";
 }
 
+std::u16string ToText(Value&& value, const NumberFormat& format) {
+  if (value.kind() == Value::Kind::kText) return std::move(value).text();
+  return ToText(static_cast<const Value&>(value), format);
+}
+
 double ToReal(const Value& value, const NumberFormat& format) {
   switch (value.kind()) {
     case Value::Kind::kEmpty:
@@ -138,6 +143,12 @@ bool ToBoolean(const Value& value, const NumberFormat& format) {
 
 ArgumentArray::ArgumentArray(std::vector<Value> values)
     : values_(std::move(values)), written_(values_.size(), false) {}
+
+const Value& ArgumentArray::At(std::int64_t index) const {
+  static const Value kMissing;
+  if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return kMissing;
+  return values_[static_cast<std::size_t>(index)];
+}
 
 Value ArgumentArray::Get(std::int64_t index) const {
   if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return Value();

@@ -60,7 +60,10 @@ class Value {
   bool is_empty() const { return kind() == Kind::kEmpty; }
 
   // Direct access; valid only for the matching kind.
-  const std::u16string& text() const { return std::get<std::u16string>(data_); }
+  // On a temporary the text is moved out, so that neither a copy is made nor
+  // a reference into the temporary is left.
+  const std::u16string& text() const& { return std::get<std::u16string>(data_); }
+  std::u16string text() && { return std::move(std::get<std::u16string>(data_)); }
   bool boolean() const { return std::get<bool>(data_); }
   std::int32_t integer() const { return std::get<std::int32_t>(data_); }
   double real() const { return std::get<double>(data_); }
@@ -72,6 +75,8 @@ class Value {
 };
 
 std::u16string ToText(const Value& value, const NumberFormat& format);
+// The same; a text value's own text is moved, not copied.
+std::u16string ToText(Value&& value, const NumberFormat& format);
 std::int32_t ToInteger(const Value& value, const NumberFormat& format);
 bool ToBoolean(const Value& value, const NumberFormat& format);
 double ToReal(const Value& value, const NumberFormat& format);
@@ -88,6 +93,9 @@ class ArgumentArray {
   std::size_t size() const { return values_.size(); }
   // A copy of element `index`; empty when the array has no such element.
   Value Get(std::int64_t index) const;
+  // The element itself, or an empty value when there is no such element;
+  // valid until the element is next written.
+  const Value& At(std::int64_t index) const;
   // Stores a copy into element `index`; dropped when there is no such element.
   void Put(std::int64_t index, Value value);
   bool WasWritten(std::int64_t index) const;

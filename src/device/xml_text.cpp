@@ -19,15 +19,24 @@ std::u16string XmlEscape(std::u16string_view source, bool drop_line_breaks) {
           out += u"&#38;";
         }
         break;
+      // The decimal character references, spelt out.
       case u'\n':
+        out += u"&#10;";
+        break;
       case u'\r':
+        out += u"&#13;";
+        break;
       case u'"':
+        out += u"&#34;";
+        break;
       case u'\'':
+        out += u"&#39;";
+        break;
       case u'<':
+        out += u"&#60;";
+        break;
       case u'>':
-        out += u"&#";
-        out += DecimalText(c);
-        out += u';';
+        out += u"&#62;";
         break;
       default:
         out += c;

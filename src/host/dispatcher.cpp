@@ -75,6 +75,16 @@ HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, Argument
 void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray& p) {
   const NumberFormat& format = state_.number_format();
   auto text = [&](int i) { return ToText(p.Get(i), format); };
+  // The XML inputs, megabytes at times, are read in place when they are
+  // texts: `converted` holds any other kind's text. Only for a parameter
+  // the method does not write.
+  std::u16string converted;
+  auto input = [&](int i) -> const std::u16string& {
+    const Value& value = p.At(i);
+    if (value.kind() == Value::Kind::kText) return value.text();
+    converted = ToText(value, format);
+    return converted;
+  };
   auto put_text = [&](int i, std::u16string value) { p.Put(i, Value::Text(std::move(value))); };
   auto set = [&](bool ok) { result = Value::Boolean(ok); };
 
@@ -229,7 +239,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
     }
     case 11: {  // OperationFN
       const std::int32_t type = ToInteger(p.Get(1), format);
-      set(device->OperationFN(type, text(2)));
+      set(device->OperationFN(type, input(2)));
       return;
     }
     case 12:    // OpenShift
@@ -250,20 +260,20 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
     case 14: {  // ProcessCheck
       const bool electronically = ToBoolean(p.Get(1), format);
       std::u16string out;
-      const bool ok = device->ProcessCheck(electronically, false, text(2), out);
+      const bool ok = device->ProcessCheck(electronically, false, input(2), out);
       put_text(3, out);
       set(ok);
       return;
     }
     case 15: {  // PrintTextDocument
-      const bool ok = device->PrintTextDocument(text(1));
+      const bool ok = device->PrintTextDocument(input(1));
       put_text(0, id);
       set(ok);
       return;
     }
     case 16: {  // ProcessCorrectionCheck
       std::u16string out;
-      const bool ok = device->ProcessCheck(false, true, text(1), out);
+      const bool ok = device->ProcessCheck(false, true, input(1), out);
       put_text(2, out);
       set(ok);
       return;

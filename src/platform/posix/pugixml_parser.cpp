@@ -1,6 +1,7 @@
 #include "platform/posix/pugixml_parser.h"
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <pugixml.hpp>
 #include <string_view>
@@ -63,18 +64,32 @@ void AppendCodePoint(std::u16string& out, std::uint32_t code) {
   }
 }
 
+// The position of the first '&' or '<' from `from` on, or npos. (A plain
+// loop: find_first_of searches the set once for every character.)
+std::size_t FindSpecial(std::string_view raw, std::size_t from) {
+  for (std::size_t i = from; i < raw.size(); ++i) {
+    if (raw[i] == '&' || raw[i] == '<') return i;
+  }
+  return std::string_view::npos;
+}
+
 // An attribute value as pugixml leaves it without escape processing (white
 // space already normalised), with its references decoded.
-std::u16string DecodeAttribute(std::string_view raw, std::ptrdiff_t offset) {
-  std::u16string out;
-  std::size_t done = 0;
+// `element` is the attribute's element, whose position a failure reports.
+std::u16string DecodeAttribute(std::string_view raw, const pugi::xml_node& element) {
+  std::size_t done = FindSpecial(raw, 0);
+  if (done == std::string_view::npos) return FromUtf8(raw);  // nothing to decode
+  std::u16string out = FromUtf8(raw.substr(0, done));
   while (done < raw.size()) {
-    const std::size_t special = raw.find_first_of("&<", done);
+    const std::size_t special = FindSpecial(raw, done);
     out += FromUtf8(raw.substr(done, special - done));
     if (special == std::string_view::npos) break;
-    if (raw[special] == '<') throw ParseFailure("Unescaped '<' in attribute value", offset);
+    if (raw[special] == '<')
+      throw ParseFailure("Unescaped '<' in attribute value", element.offset_debug());
     const std::size_t end = raw.find(';', special);
-    if (end == std::string_view::npos) throw ParseFailure("Invalid entity reference", offset);
+    if (end == std::string_view::npos) {
+      throw ParseFailure("Invalid entity reference", element.offset_debug());
+    }
     const std::string_view name = raw.substr(special + 1, end - special - 1);
     if (name == "lt") {
       out += u'<';
@@ -88,10 +103,10 @@ std::u16string DecodeAttribute(std::string_view raw, std::ptrdiff_t offset) {
       out += u'"';
     } else if (!name.empty() && name[0] == '#') {
       const auto code = CharacterReference(name.substr(1));
-      if (!code) throw ParseFailure("Invalid character reference", offset);
+      if (!code) throw ParseFailure("Invalid character reference", element.offset_debug());
       AppendCodePoint(out, *code);
     } else {
-      throw ParseFailure("Invalid entity reference", offset);
+      throw ParseFailure("Invalid entity reference", element.offset_debug());
     }
     done = end + 1;
   }
@@ -109,18 +124,38 @@ void Convert(const pugi::xml_node& source, XmlNode& target, int depth) {
         throw ParseFailure("Elements nested too deeply", source.offset_debug());
       target.is_element = true;
       target.name = FromUtf8(source.name());
-      std::unordered_set<std::string_view> seen;
-      for (const pugi::xml_attribute& attribute : source.attributes()) {
-        if (!seen.insert(attribute.name()).second) {
-          throw ParseFailure("Duplicate attribute", source.offset_debug());
-        }
-        target.attributes.emplace_back(FromUtf8(attribute.name()),
-                                       DecodeAttribute(attribute.value(), source.offset_debug()));
+      // Counted first, so that each vector is allocated once.
+      std::size_t attribute_count = 0;
+      for (pugi::xml_attribute a = source.first_attribute(); a; a = a.next_attribute()) {
+        ++attribute_count;
       }
-      for (const pugi::xml_node& child : source.children()) {
-        XmlNode node;
-        Convert(child, node, depth + 1);
-        target.children.push_back(std::move(node));
+      std::size_t child_count = 0;
+      for (pugi::xml_node c = source.first_child(); c; c = c.next_sibling()) ++child_count;
+      target.attributes.reserve(attribute_count);
+      target.children.reserve(child_count);
+      // Duplicates: a few attributes are compared pairwise, many through a set.
+      constexpr std::size_t kPairwise = 16;
+      const char* names[kPairwise];
+      std::unordered_set<std::string_view> seen;
+      std::size_t index = 0;
+      for (pugi::xml_attribute attribute = source.first_attribute(); attribute;
+           attribute = attribute.next_attribute(), ++index) {
+        const char* name = attribute.name();
+        bool duplicate = false;
+        if (attribute_count <= kPairwise) {
+          for (std::size_t before = 0; before < index && !duplicate; ++before) {
+            duplicate = *names[before] == *name && std::strcmp(names[before], name) == 0;
+          }
+          names[index] = name;
+        } else {
+          duplicate = !seen.insert(name).second;
+        }
+        if (duplicate) throw ParseFailure("Duplicate attribute", source.offset_debug());
+        target.attributes.emplace_back(FromUtf8(name), DecodeAttribute(attribute.value(), source));
+      }
+      for (pugi::xml_node child = source.first_child(); child; child = child.next_sibling()) {
+        target.children.emplace_back();
+        Convert(child, target.children.back(), depth + 1);
       }
       return;
     }
@@ -178,7 +213,9 @@ std::u16string Message(const std::string& utf8, const ParseFailure& failure) {
 }  // namespace
 
 XmlDocument PugixmlParser::Parse(std::u16string_view text) const {
-  const std::string utf8 = ToUtf8(text);
+  // Parsed in place, so that pugixml makes no copy of its own; the parser
+  // writes into the buffer, so a failure's position is found in a fresh copy.
+  std::string utf8 = ToUtf8(text);
   pugi::xml_document document;
   // Fragment mode keeps text outside the document element, so that it can be
   // refused; escapes are decoded here, strictly.
@@ -186,14 +223,14 @@ XmlDocument PugixmlParser::Parse(std::u16string_view text) const {
                            pugi::parse_comments | pugi::parse_pi | pugi::parse_declaration |
                            pugi::parse_doctype;
   const pugi::xml_parse_result parsed =
-      document.load_buffer(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
+      document.load_buffer_inplace(utf8.data(), utf8.size(), options, pugi::encoding_utf8);
   try {
     if (!parsed) throw ParseFailure(parsed.description(), parsed.offset);
     XmlDocument result;
     Convert(DocumentElement(document), result.root, 1);
     return result;
   } catch (const ParseFailure& failure) {
-    throw DriverError(Message(utf8, failure));
+    throw DriverError(Message(ToUtf8(text), failure));
   }
 }
 

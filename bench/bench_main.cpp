@@ -1,0 +1,119 @@
+// Runs the benchmarks, then prints one line per ratio measured in this run,
+//   NAME ratio=R target=T ok|over
+// and exits non-zero when a ratio is over its target. Times are the medians
+// of three repetitions of the CPU time per iteration, so that both sides of
+// a ratio meet the same noisy machine.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "bench_process.h"
+#include "heap_counter.h"
+#include "packages.h"
+
+namespace kassivo::bench {
+namespace {
+
+class Collector : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.error_occurred) continue;
+      if (run.run_type == Run::RT_Iteration) {
+        seconds.emplace(run.run_name.str(), run.GetAdjustedCPUTime());  // the first, if alone
+      } else if (run.aggregate_name == "median") {
+        seconds[run.run_name.str()] = run.GetAdjustedCPUTime();
+      }
+    }
+    ConsoleReporter::ReportRuns(runs);
+  }
+  std::map<std::string, double> seconds;  // per iteration, in the run's unit
+};
+
+struct Ratio {
+  const char* name;
+  const char* numerator;
+  const char* denominator;
+  double target;  // at most
+};
+
+const Ratio kRatios[] = {
+    {"process_check_10000_vs_parse", "BM_ProcessCheckCall/10000", "BM_PugixmlParse/10000", 2.0},
+    {"process_check_growth_1000_to_10000", "BM_ProcessCheckCall/10000", "BM_ProcessCheckCall/1000",
+     11.0},
+    {"dispatch_get_line_length_vs_direct", "BM_GetLineLengthCall", "BM_GetLineLengthDirect", 10.0},
+};
+
+// Informative figures, without a target.
+const Ratio kFigures[] = {
+    {"xml_escape_vs_copy", "BM_XmlEscape", "BM_PlainCopy", 0},
+};
+
+// The peak heap of one 10,000-position ProcessCheck over the package's own
+// size (UTF-16, as the host passes it).
+double PeakMemoryOverPackage() {
+  BenchProcess process;
+  ArgumentArray args(
+      {Value::Text(u"1"), Value::Boolean(false), Value::Text(CheckPackageOf(10000)), Value()});
+  const double package_bytes = static_cast<double>(args.Get(2).text().size() * 2);
+  StartHeapCount();
+  Value result;
+  process.component->CallAsFunc(14, result, args);
+  const double peak = static_cast<double>(StopHeapCount());
+  std::printf("process_check_10000_peak_heap bytes=%.0f package_bytes=%.0f\n", peak, package_bytes);
+  return peak / package_bytes;
+}
+
+}  // namespace
+}  // namespace kassivo::bench
+
+int main(int argc, char** argv) {
+  using namespace kassivo::bench;
+  // Three repetitions unless the command line says otherwise (it comes last).
+  std::vector<char*> args = {argv[0]};
+  char repetitions[] = "--benchmark_repetitions=3";
+  char aggregates[] = "--benchmark_report_aggregates_only=true";
+  args.push_back(repetitions);
+  args.push_back(aggregates);
+  for (int i = 1; i < argc; ++i) args.push_back(argv[i]);
+  argc = static_cast<int>(args.size());
+  argv = args.data();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 2;
+  Collector collector;
+  benchmark::RunSpecifiedBenchmarks(&collector);
+  benchmark::Shutdown();
+
+  auto ratio_of = [&](const Ratio& ratio, double& value) {
+    const auto top = collector.seconds.find(ratio.numerator);
+    const auto bottom = collector.seconds.find(ratio.denominator);
+    if (top == collector.seconds.end() || bottom == collector.seconds.end()) return false;
+    value = top->second / bottom->second;
+    return true;
+  };
+  std::printf("\n");
+  int over = 0;
+  for (const Ratio& ratio : kRatios) {
+    double value = 0;
+    if (!ratio_of(ratio, value)) continue;  // filtered out of this run
+    const bool ok = value <= ratio.target;
+    over += ok ? 0 : 1;
+    std::printf("%s ratio=%.2f target=%.2f %s\n", ratio.name, value, ratio.target,
+                ok ? "ok" : "over");
+  }
+  for (const Ratio& figure : kFigures) {
+    double value = 0;
+    if (ratio_of(figure, value)) std::printf("%s ratio=%.2f\n", figure.name, value);
+  }
+  for (const char* name : {"BM_GetParameters", "BM_GetDataKKT"}) {
+    const auto found = collector.seconds.find(name);
+    if (found != collector.seconds.end()) {
+      std::printf("%s per_second=%.0f\n", name, 1e9 / found->second);
+    }
+  }
+  std::printf("process_check_10000_peak_heap_vs_package ratio=%.2f\n", PeakMemoryOverPackage());
+  return over == 0 ? 0 : 1;
+}

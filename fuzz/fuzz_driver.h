@@ -1,0 +1,41 @@
+// What the driver fuzz targets share: one process with an Init'ed component
+// object, an open device "1" and an open shift, kept across the runs of a
+// target as a host keeps the loaded driver; and the answer contract every
+// call is checked against.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "common/value.h"
+#include "host/component.h"
+
+namespace kassivo::fuzz {
+
+class FuzzDriver {
+ public:
+  // The shared driver, set up on first use.
+  static FuzzDriver& Get();
+
+  ProcessState& state() { return *state_; }
+  DriverComponent& component() { return *component_; }
+
+  // Calls `method` and aborts when the answer breaks the contract: S_OK for
+  // 0..41 (S_FALSE beyond), an integer result for 0 and 2 and a boolean one
+  // for every other method, a LastErrorText afterwards, and a device that
+  // still answers GetLineLength.
+  Value Call(std::int32_t method, ArgumentArray& args);
+
+ private:
+  FuzzDriver();
+
+  std::unique_ptr<ProcessState> state_;
+  std::unique_ptr<DriverComponent> component_;
+};
+
+// The fuzzer's bytes as a host's text: UTF-8 decoded, invalid sequences
+// replaced.
+std::u16string TextOf(const std::uint8_t* data, std::size_t size);
+
+}  // namespace kassivo::fuzz
