@@ -46,7 +46,7 @@ fuzz: deps
 
 bench: deps
 	cmake --preset release >/dev/null
-	cmake --build --preset release -j2
+	cmake --build --preset release -j2 --target kassivo_bench
 	./build/release/bench/kassivo_bench
 
 test-windows: deps
