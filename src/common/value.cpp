@@ -28,27 +28,6 @@ std::u16string ShortestReal(double value, const NumberFormat& format) {
 DriverError::DriverError(std::u16string message)
     : std::runtime_error(ToUtf8(message)), message_(std::move(message)) {}
 
-Value Value::Text(std::u16string text) {
-  Value v;
-  v.data_ = std::move(text);
-  return v;
-}
-Value Value::Boolean(bool value) {
-  Value v;
-  v.data_ = value;
-  return v;
-}
-Value Value::Integer(std::int32_t value) {
-  Value v;
-  v.data_ = value;
-  return v;
-}
-Value Value::Real(double value) {
-  Value v;
-  v.data_ = value;
-  return v;
-}
-
 std::int32_t RoundHalfEven(double value) {
   if (!std::isfinite(value) || value >= 2147483647.5 || value < -2147483648.5) {
     throw ConversionError(u"Значение " + ShortestReal(value, NumberFormat{}) +
@@ -144,26 +123,6 @@ bool ToBoolean(const Value& value, const NumberFormat& format) {
 ArgumentArray::ArgumentArray(std::vector<Value> values)
     : values_(std::move(values)), written_(values_.size(), false) {}
 
-const Value& ArgumentArray::At(std::int64_t index) const {
-  static const Value kMissing;
-  if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return kMissing;
-  return values_[static_cast<std::size_t>(index)];
-}
-
-Value ArgumentArray::Get(std::int64_t index) const {
-  if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return Value();
-  return values_[static_cast<std::size_t>(index)];
-}
-
-void ArgumentArray::Put(std::int64_t index, Value value) {
-  if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return;
-  values_[static_cast<std::size_t>(index)] = std::move(value);
-  written_[static_cast<std::size_t>(index)] = true;
-}
-
-bool ArgumentArray::WasWritten(std::int64_t index) const {
-  if (index < 0 || static_cast<std::uint64_t>(index) >= values_.size()) return false;
-  return written_[static_cast<std::size_t>(index)];
-}
+const Value ArgumentArray::kMissing;
 
 }  // namespace kassivo

@@ -24,6 +24,8 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -51,10 +53,11 @@ class Value {
   enum class Kind { kEmpty, kText, kBoolean, kInteger, kReal };
 
   Value() = default;
-  static Value Text(std::u16string text);
-  static Value Boolean(bool value);
-  static Value Integer(std::int32_t value);
-  static Value Real(double value);
+  // Inline: the dispatcher builds one or two of these on every call.
+  static Value Text(std::u16string text) { return Value(std::move(text)); }
+  static Value Boolean(bool value) { return Value(value); }
+  static Value Integer(std::int32_t value) { return Value(value); }
+  static Value Real(double value) { return Value(value); }
 
   Kind kind() const { return static_cast<Kind>(data_.index()); }
   bool is_empty() const { return kind() == Kind::kEmpty; }
@@ -71,6 +74,10 @@ class Value {
   bool operator==(const Value& other) const = default;
 
  private:
+  template <typename T>
+  requires(!std::is_same_v<std::decay_t<T>, Value>) explicit Value(T&& value)
+      : data_(std::in_place_type<std::decay_t<T>>, std::forward<T>(value)) {}
+
   std::variant<std::monostate, std::u16string, bool, std::int32_t, double> data_;
 };
 
@@ -92,19 +99,32 @@ class ArgumentArray {
 
   std::size_t size() const { return values_.size(); }
   // A copy of element `index`; empty when the array has no such element.
-  Value Get(std::int64_t index) const;
+  Value Get(std::int64_t index) const { return At(index); }
   // The element itself, or an empty value when there is no such element;
   // valid until the element is next written.
-  const Value& At(std::int64_t index) const;
+  const Value& At(std::int64_t index) const {
+    return Has(index) ? values_[static_cast<std::size_t>(index)] : kMissing;
+  }
   // Stores a copy into element `index`; dropped when there is no such element.
-  void Put(std::int64_t index, Value value);
-  bool WasWritten(std::int64_t index) const;
+  void Put(std::int64_t index, Value value) {
+    if (!Has(index)) return;
+    values_[static_cast<std::size_t>(index)] = std::move(value);
+    written_[static_cast<std::size_t>(index)] = true;
+  }
+  bool WasWritten(std::int64_t index) const {
+    return Has(index) && written_[static_cast<std::size_t>(index)];
+  }
 
   const std::vector<Value>& values() const { return values_; }
 
  private:
+  static const Value kMissing;
+  bool Has(std::int64_t index) const {
+    return index >= 0 && static_cast<std::uint64_t>(index) < values_.size();
+  }
+
   std::vector<Value> values_;
-  std::vector<bool> written_;
+  std::vector<std::uint8_t> written_;  // bytes: set on every Put
 };
 
 }  // namespace kassivo

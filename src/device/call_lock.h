@@ -18,18 +18,22 @@ class CallLock {
  public:
   void lock() {
     mutex_.lock();
-    owner_.store(std::this_thread::get_id());
+    owner_.store(std::this_thread::get_id(), std::memory_order_relaxed);
   }
   bool try_lock() {
     if (HeldByThisThread() || !mutex_.try_lock()) return false;
-    owner_.store(std::this_thread::get_id());
+    owner_.store(std::this_thread::get_id(), std::memory_order_relaxed);
     return true;
   }
   void unlock() {
-    owner_.store(std::thread::id());
+    owner_.store(std::thread::id(), std::memory_order_relaxed);
     mutex_.unlock();
   }
-  bool HeldByThisThread() const { return owner_.load() == std::this_thread::get_id(); }
+  // Relaxed order is enough: only the thread's own stores can make the owner
+  // equal its id, and a thread always sees its own stores.
+  bool HeldByThisThread() const {
+    return owner_.load(std::memory_order_relaxed) == std::this_thread::get_id();
+  }
 
  private:
   std::mutex mutex_;

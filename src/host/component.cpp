@@ -18,7 +18,7 @@ void DriverComponent::Done() {
   list_.reset();
 }
 
-TFPEmulator* DriverComponent::FindDevice(const std::u16string& id) {
+TFPEmulator* DriverComponent::FindDevice(std::u16string_view id) {
   return list_ ? list_->Find(id) : nullptr;
 }
 

@@ -55,7 +55,7 @@ class DriverComponent {
 
  private:
   void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
-  TFPEmulator* FindDevice(const std::u16string& id);
+  TFPEmulator* FindDevice(std::u16string_view id);
 
   ProcessState& state_;
   std::unique_ptr<TFPEmulatorList> list_;

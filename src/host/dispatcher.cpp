@@ -1,5 +1,7 @@
 // CallAsFunc: the contract table of the 42 driver methods.
+#include <cstring>
 #include <new>
+#include <optional>
 
 #include "common/text.h"
 #include "host/component.h"
@@ -38,11 +40,21 @@ AlwaysOutputs AlwaysOutputsOf(std::int32_t number) {
   }
 }
 
+// Most calls succeed, so the text already reads "no errors" as a rule: it is
+// compared (a fixed-size compare the compiler inlines) rather than rewritten.
+void ResetLastError(std::optional<std::u16string>& text) {
+  if (text && text->size() == kNoErrors.size() &&
+      std::memcmp(text->data(), kNoErrors.data(), kNoErrors.size() * sizeof(char16_t)) == 0) {
+    return;
+  }
+  text = kNoErrors;
+}
+
 }  // namespace
 
 HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params) {
   std::lock_guard<CallLock> lock(state_.call_lock);
-  if (number != 2) state_.LastErrorText = kNoErrors;
+  if (number != 2) ResetLastError(state_.LastErrorText);
   result = Value::Boolean(false);
   if (!MethodRow(number)) return HResult::kFalse;
 
@@ -88,20 +100,30 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
   auto put_text = [&](int i, std::u16string value) { p.Put(i, Value::Text(std::move(value))); };
   auto set = [&](bool ok) { result = Value::Boolean(ok); };
 
-  // Device rows: parameter 0 is the device ID.
-  std::u16string id;
+  // Device rows: parameter 0 is the device ID, read in place when it is a
+  // text. `id` may point into parameter 0, so writing it back (put_id) is
+  // its last use.
+  std::u16string id_text;
+  std::u16string_view id;
   TFPEmulator* device = nullptr;
   auto lookup = [&]() {
-    id = text(0);
+    const Value& value = p.At(0);
+    if (value.kind() == Value::Kind::kText) {
+      id = value.text();
+    } else {
+      id_text = ToText(value, format);
+      id = id_text;
+    }
     device = FindDevice(id);
     return device != nullptr;
   };
+  auto put_id = [&](int i) { put_text(i, std::u16string(id)); };
   // The answer for an ID that no device has; "always" outputs still written.
   auto not_found = [&]() {
     state_.LastErrorText = kDeviceNotFound;
     set(false);
     const AlwaysOutputs always = AlwaysOutputsOf(number);
-    if (always.id_index >= 0) put_text(always.id_index, id);
+    if (always.id_index >= 0) put_id(always.id_index);
     for (const int index : always.empty_indexes) {
       if (index >= 0) put_text(index, u"");
     }
@@ -125,7 +147,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
       return;
     case 4:  // SetParameter
       ApplySetting(state_.Settings, p.Get(0), p.Get(1), format);
-      put_text(0, kNoErrors);
+      put_text(0, std::u16string(kNoErrors));
       set(true);
       return;
     case 5: {  // Open
@@ -144,8 +166,8 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
       return;
     }
     case 7:  // DeviceTest
-      put_text(0, kTestResult);
-      put_text(1, kTestNotice);
+      put_text(0, std::u16string(kTestResult));
+      put_text(1, std::u16string(kTestNotice));
       set(true);
       return;
     case 8:  // GetAdditionalActions
@@ -207,7 +229,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
                                                    authorization, report);
       set(ok);
       if (!ok) state_.LastErrorText = kCardBlocked;
-      put_text(0, id);
+      put_id(0);
       put_text(1, card);
       p.Put(2, amount);
       put_text(3, receipt);
@@ -232,7 +254,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
     case 10: {  // GetDataKKT
       std::u16string answer;
       const bool ok = device->GetDataKKT(answer);
-      put_text(0, id);
+      put_id(0);
       put_text(1, answer);
       set(ok);
       return;
@@ -267,7 +289,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
     }
     case 15: {  // PrintTextDocument
       const bool ok = device->PrintTextDocument(input(1));
-      put_text(0, id);
+      put_id(0);
       set(ok);
       return;
     }
@@ -300,7 +322,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
     case 31: {  // Settlement
       std::u16string report;
       const bool ok = device->Settlement(report);
-      put_text(0, id);
+      put_id(0);
       put_text(1, report);
       set(ok);
       return;
@@ -313,7 +335,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
       std::u16string in = text(1);
       std::u16string out;
       const bool ok = device->RequestKM(in, out);
-      put_text(0, id);
+      put_id(0);
       put_text(1, in);
       put_text(2, out);
       set(ok);
@@ -322,7 +344,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
     case 38: {  // GetProcessingKMResult
       std::u16string out;
       device->GetProcessingKMResult(out);
-      put_text(0, id);
+      put_id(0);
       put_text(1, out);
       p.Put(2, Value::Integer(0));
       set(true);
@@ -332,7 +354,7 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
       std::u16string in = text(1);
       std::int32_t kind = ToInteger(p.Get(2), format);
       const bool ok = device->ConfirmKM(in, kind);
-      put_text(0, id);
+      put_id(0);
       put_text(1, in);
       p.Put(2, Value::Integer(kind));
       set(ok);

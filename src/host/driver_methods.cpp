@@ -5,7 +5,7 @@
 namespace kassivo {
 
 std::u16string BuildDriverDescription() {
-  const std::u16string version = kDriverVersion;
+  const std::u16string version(kDriverVersion);
   const std::pair<const char16_t*, std::u16string> attributes[] = {
       {u"Name",
        u"Orvelle: Эмулятор ККТ с передачей данных (54-ФЗ) c функций эквайринговых операций"},

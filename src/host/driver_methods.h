@@ -3,18 +3,19 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kassivo {
 
 inline constexpr std::int32_t kInterfaceRevision = 3004;
-inline constexpr const char16_t* kDriverVersion = u"4.0.5.1";
-inline constexpr const char16_t* kNoErrors = u"Нет ошибок.";
-inline constexpr const char16_t* kDeviceNotFound = u"Устройство c таким ID не найдено.";
-inline constexpr const char16_t* kTestResult = u"Успешное подключение.";
-inline constexpr const char16_t* kTestNotice =
+inline constexpr std::u16string_view kDriverVersion = u"4.0.5.1";
+inline constexpr std::u16string_view kNoErrors = u"Нет ошибок.";
+inline constexpr std::u16string_view kDeviceNotFound = u"Устройство c таким ID не найдено.";
+inline constexpr std::u16string_view kTestResult = u"Успешное подключение.";
+inline constexpr std::u16string_view kTestNotice =
     u"ТОЛЬКО ДЛЯ ЦЕЛЕЙ ТЕСТИРОВАНИЯ РАЗРАБАТЫВАЕМЫХ ПРОГРАММНЫХ ПРОДУКТОВ И ОБУЧЕНИЯ";
-inline constexpr const char16_t* kUndefinedAction = u"Имя команды не определено.";
-inline constexpr const char16_t* kWindowCaption = u"Orvelle: Эмулятор ККТ (4.0.5.1)";
+inline constexpr std::u16string_view kUndefinedAction = u"Имя команды не определено.";
+inline constexpr std::u16string_view kWindowCaption = u"Orvelle: Эмулятор ККТ (4.0.5.1)";
 
 // The DriverDescription XML of GetDescription: a declaration, then one empty
 // element whose ten attributes each stand on a line, CR-separated, with no

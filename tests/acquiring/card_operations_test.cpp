@@ -230,7 +230,7 @@ TEST_F(CardTest, UnsupportedMethodsRefuseAndTouchNothing) {
   struct Case {
     const char16_t* method;
     int params;
-    const char16_t* error;
+    std::u16string_view error;
   };
   const Case cases[] = {
       {u"AuthorisationByPaymentCard", 7, u"Операция не поддерживается"},

@@ -12,8 +12,8 @@ using testing::Call;
 using testing::OpenDevice;
 using testing::TestProcess;
 
-Value T(const char16_t* text) {
-  return Value::Text(text);
+Value T(std::u16string_view text) {
+  return Value::Text(std::u16string(text));
 }
 
 std::u16string LastError(DriverComponent& component) {
