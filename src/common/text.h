@@ -15,6 +15,9 @@ namespace kassivo {
 
 std::string ToUtf8(std::u16string_view text);
 std::u16string FromUtf8(std::string_view text);
+// The same into `out`, which has room for text.size() units at least (no
+// text needs more); returns the end of what was written.
+char16_t* FromUtf8To(std::string_view text, char16_t* out);
 
 // Removes every leading and trailing code unit up to U+0020 (spaces and
 // control characters); other characters, the no-break space included, stay.

@@ -46,12 +46,12 @@ std::u16string XmlEscape(std::u16string_view source, bool drop_line_breaks) {
 }
 
 std::u16string GetAttributeText(const XmlNode& node, std::u16string_view name) {
-  const std::u16string* value = node.FindAttribute(name);
-  return value ? *value : std::u16string();
+  const std::u16string_view* value = node.FindAttribute(name);
+  return value ? std::u16string(*value) : std::u16string();
 }
 
 bool GetAttributeBool(const XmlNode& node, std::u16string_view name) {
-  const std::u16string* value = node.FindAttribute(name);
+  const std::u16string_view* value = node.FindAttribute(name);
   if (!value) return false;
   return AsciiUpper(*value) == u"TRUE" || *value == u"1";
 }
@@ -78,9 +78,10 @@ std::u16string LineAnswer::Finish(std::u16string_view closing) && {
   return std::move(text_);
 }
 
-const std::u16string* FindAttributeSpelled(const XmlNode& node, std::u16string_view old_spelling,
-                                           std::u16string_view standard_spelling) {
-  if (const std::u16string* value = node.FindAttribute(old_spelling)) return value;
+const std::u16string_view* FindAttributeSpelled(const XmlNode& node,
+                                                std::u16string_view old_spelling,
+                                                std::u16string_view standard_spelling) {
+  if (const std::u16string_view* value = node.FindAttribute(old_spelling)) return value;
   return node.FindAttribute(standard_spelling);
 }
 

@@ -28,8 +28,9 @@ bool GetAttributeBool(const XmlNode& node, std::u16string_view name);
 // address "SaleAddres", the correction date "Datе" with a Cyrillic ie, the
 // country "СountryOfOrigin" with a Cyrillic Es): the value under the old
 // spelling when present, otherwise under the standard one, otherwise null.
-const std::u16string* FindAttributeSpelled(const XmlNode& node, std::u16string_view old_spelling,
-                                           std::u16string_view standard_spelling);
+const std::u16string_view* FindAttributeSpelled(const XmlNode& node,
+                                                std::u16string_view old_spelling,
+                                                std::u16string_view standard_spelling);
 
 // The driver's attribute-per-line XML answers: the declaration
 // <?xml version="1.0" encoding="UTF-8"?> and one space, then the opening

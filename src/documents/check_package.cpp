@@ -1,5 +1,6 @@
 #include "documents/check_package.h"
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -11,7 +12,7 @@ namespace kassivo {
 
 namespace {
 
-OptionalText TrimmedOrAbsent(const std::u16string* value) {
+OptionalText TrimmedOrAbsent(const std::u16string_view* value) {
   if (!value) return std::nullopt;
   return Trim(*value);
 }
@@ -26,15 +27,19 @@ std::u16string CodeFailureMessage(std::u16string_view name, std::u16string_view 
 
 double ReadNumberAttribute(const XmlNode& element, std::u16string_view name,
                            const NumberFormat& format) {
-  const std::u16string* value = element.FindAttribute(name);
+  const std::u16string_view* value = element.FindAttribute(name);
   if (!value) return 0;
+  // A text of spaces and control characters only reads as 0.
+  if (std::all_of(value->begin(), value->end(), [](char16_t c) { return c <= u' '; })) return 0;
+  // The full stop stands for the process's separator: replaced only when
+  // that separator is something else.
+  if (format.decimal_separator == u".") return ParseStrictNumber(*value, format).value_or(0);
   const std::u16string text = ReplaceAll(*value, u".", format.decimal_separator);
-  if (Trim(text).empty()) return 0;
   return ParseStrictNumber(text, format).value_or(0);
 }
 
 std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name) {
-  const std::u16string* value = element.FindAttribute(name);
+  const std::u16string_view* value = element.FindAttribute(name);
   const std::u16string_view text = value ? std::u16string_view(*value) : std::u16string_view();
   std::size_t i = 0;
   while (i < text.size() && text[i] == u' ') ++i;
@@ -68,9 +73,9 @@ std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name)
 }
 
 OptionalText ReadOptionalText(const XmlNode& element, std::u16string_view name) {
-  const std::u16string* value = element.FindAttribute(name);
+  const std::u16string_view* value = element.FindAttribute(name);
   if (!value) return std::nullopt;
-  return *value;
+  return std::u16string(*value);
 }
 
 OptionalText ReadOptionalTrimmed(const XmlNode& element, std::u16string_view name) {
@@ -84,7 +89,7 @@ CheckParameters ReadCheckParameters(const XmlNode& parameters) {
   }
   result.cashier_name = GetAttributeText(parameters, u"CashierName");
   result.cashier_inn = GetAttributeText(parameters, u"CashierINN");
-  if (const std::u16string* address =
+  if (const std::u16string_view* address =
           FindAttributeSpelled(parameters, u"SaleAddres", u"SaleAddress")) {
     result.sale_address = *address;
   }
@@ -131,7 +136,7 @@ TextString ReadTextString(const XmlNode& element) {
 
 Barcode ReadBarcode(const XmlNode& element) {
   Barcode result;
-  if (const std::u16string* base64 = element.FindAttribute(u"ValueBase64")) {
+  if (const std::u16string_view* base64 = element.FindAttribute(u"ValueBase64")) {
     result.value = *base64;
   } else {
     result.value = GetAttributeText(element, u"Value");
@@ -162,7 +167,7 @@ GoodCodeData ReadGoodCodeData(const XmlNode& element) {
 
 FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format) {
   FiscalString result;
-  if (const std::u16string* name = element.FindAttribute(u"Name")) result.name = *name;
+  if (const std::u16string_view* name = element.FindAttribute(u"Name")) result.name = *name;
   result.quantity = ReadNumberAttribute(element, u"Quantity", format);
   result.price = ReadNumberAttribute(element, u"PriceWithDiscount", format);
   result.amount = ReadNumberAttribute(element, u"AmountWithDiscount", format);

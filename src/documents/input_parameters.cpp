@@ -7,8 +7,8 @@ namespace kassivo {
 
 namespace {
 
-std::u16string AttributeOrEmpty(const std::u16string* value) {
-  return value ? *value : std::u16string();
+std::u16string AttributeOrEmpty(const std::u16string_view* value) {
+  return value ? std::u16string(*value) : std::u16string();
 }
 
 }  // namespace

@@ -10,26 +10,38 @@
 //  - attributes keep document order, with character and entity references
 //    decoded; names compare exactly (case-sensitive, no namespaces).
 // Element text content is never read, so the tree does not keep it.
+//
+// Names and values are views into text the XmlDocument owns (XmlTextStore),
+// so that a package of ten thousand positions is not a quarter of a million
+// separate strings. They are valid as long as the document lives: keep the
+// document, not a copy of its root, when a node must outlive the call that
+// parsed it. A node built by hand may view any text that outlives it.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace kassivo {
 
+struct XmlAttribute {
+  std::u16string_view name;
+  std::u16string_view value;
+  bool operator==(const XmlAttribute&) const = default;
+};
+
 struct XmlNode {
   bool is_element = false;
-  std::u16string name;  // the element name; for other nodes "#text", "#comment", ...
-  std::vector<std::pair<std::u16string, std::u16string>> attributes;
+  std::u16string_view name;  // the element name; for other nodes "#text", "#comment", ...
+  std::vector<XmlAttribute> attributes;
   std::vector<XmlNode> children;
 
   // True when this node is an element named exactly `element_name`.
   bool Is(std::u16string_view element_name) const { return is_element && name == element_name; }
   // The attribute's value, or null when the element has no such attribute.
-  const std::u16string* FindAttribute(std::u16string_view attribute) const;
+  const std::u16string_view* FindAttribute(std::u16string_view attribute) const;
   bool HasAttribute(std::u16string_view attribute) const {
     return FindAttribute(attribute) != nullptr;
   }
@@ -38,8 +50,35 @@ struct XmlNode {
   const XmlNode& LastChild() const;
 };
 
+// The text a document's nodes view, in a few large blocks that never move.
+class XmlTextStore {
+ public:
+  // Makes sure the next allocations, `units` in all, share one block.
+  void Reserve(std::size_t units);
+  // Room for `units` code units that stays where it is; the caller fills it,
+  // then may give back what it did not use with GiveBack.
+  char16_t* Allocate(std::size_t units);
+  // Returns the unused tail of the latest allocation, from `end` on.
+  void GiveBack(char16_t* end);
+  // A lasting copy of `text`.
+  std::u16string_view Keep(std::u16string_view text);
+
+ private:
+  std::vector<std::unique_ptr<char16_t[]>> blocks_;
+  char16_t* next_ = nullptr;  // the free part of the last block
+  std::size_t left_ = 0;
+};
+
+// Move-only: its nodes view the text it owns.
 struct XmlDocument {
+  XmlDocument() = default;
+  XmlDocument(XmlDocument&&) = default;
+  XmlDocument& operator=(XmlDocument&&) = default;
+  XmlDocument(const XmlDocument&) = delete;
+  XmlDocument& operator=(const XmlDocument&) = delete;
+
   XmlNode root;  // the document element
+  XmlTextStore text;
 };
 
 class XmlParser {

@@ -37,6 +37,57 @@ TEST(Utf8Test, InvalidSequencesBecomeReplacementCharacters) {
             u"\uFFFDa");
 }
 
+// The converters take runs of ASCII many units at a time: a character of any
+// other kind at any position of texts of every length up to a few words must
+// come out the same as in a text of its own.
+TEST(Utf8Test, OtherCharactersAtEveryPositionOfAsciiRuns) {
+  struct Sample {
+    std::u16string utf16;
+    std::string utf8;
+    std::u16string back;  // what the UTF-8 reads as
+  };
+  const Sample samples[] = {{u"\u00E9", "\xC3\xA9", u"\u00E9"},
+                            {u"\u0416", "\xD0\x96", u"\u0416"},
+                            {u"\u20AC", "\xE2\x82\xAC", u"\u20AC"},
+                            {u"\U0001F600", "\xF0\x9F\x98\x80", u"\U0001F600"},
+                            {std::u16string(1, char16_t{0xD800}), "\xEF\xBF\xBD", u"\uFFFD"}};
+  for (std::size_t length = 0; length <= 40; ++length) {
+    for (std::size_t at = 0; at <= length; ++at) {
+      for (const Sample& sample : samples) {
+        std::u16string utf16;
+        std::string utf8;
+        std::u16string back;
+        for (std::size_t i = 0; i <= length; ++i) {
+          if (i == at) {
+            utf16 += sample.utf16;
+            utf8 += sample.utf8;
+            back += sample.back;
+          }
+          if (i == length) break;
+          const char c = static_cast<char>('a' + (i * 7) % 26);
+          utf16 += static_cast<char16_t>(c);
+          utf8 += c;
+          back += static_cast<char16_t>(c);
+        }
+        ASSERT_EQ(ToUtf8(utf16), utf8) << length << " " << at;
+        ASSERT_EQ(FromUtf8(utf8), back) << length << " " << at;
+        std::u16string room(utf8.size(), u'#');
+        room += u"guard";
+        const char16_t* end = FromUtf8To(utf8, room.data());
+        ASSERT_EQ(std::u16string_view(room.data(), static_cast<std::size_t>(end - room.data())),
+                  back);
+        ASSERT_TRUE(room.ends_with(u"guard"));
+      }
+    }
+  }
+  // Invalid bytes inside a long ASCII run.
+  std::string bytes(33, 'x');
+  bytes[17] = '\xFF';
+  std::u16string expected(33, u'x');
+  expected[17] = u'\uFFFD';
+  EXPECT_EQ(FromUtf8(bytes), expected);
+}
+
 TEST(TrimTest, RemovesControlsAndSpacesOnly) {
   EXPECT_EQ(Trim(u" \t\r\n\x01 abc \x1F "), u"abc");
   EXPECT_EQ(Trim(u"\u00A0abc\u00A0"), u"\u00A0abc\u00A0");

@@ -38,7 +38,7 @@ std::u16string DefaultOf(const std::u16string& xml, std::u16string_view name) {
     for (const XmlNode& group : page.children) {
       for (const XmlNode& parameter : group.children) {
         if (*parameter.FindAttribute(u"Name") == name) {
-          return *parameter.FindAttribute(u"DefaultValue");
+          return std::u16string(*parameter.FindAttribute(u"DefaultValue"));
         }
       }
     }
@@ -99,12 +99,12 @@ TEST_F(SettingsDescriptionTest, ParsesIntoPagesGroupsAndParameters) {
   std::vector<std::size_t> groups;
   std::vector<std::u16string> names;
   for (const XmlNode& page : document.root.children) {
-    pages.push_back(*page.FindAttribute(u"Caption"));
+    pages.emplace_back(*page.FindAttribute(u"Caption"));
     groups.push_back(page.children.size());
     for (const XmlNode& group : page.children) {
       for (const XmlNode& parameter : group.children) {
         EXPECT_TRUE(parameter.Is(u"Parameter"));
-        names.push_back(*parameter.FindAttribute(u"Name"));
+        names.emplace_back(*parameter.FindAttribute(u"Name"));
       }
     }
   }

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "platform/host_platform.h"
 
 namespace kassivo {
 namespace {
 
-XmlNode Element(std::u16string_view attributes) {
-  return MakeHostXmlParser()->Parse(u"<e " + std::u16string(attributes) + u"/>").root;
+// Kept for the rest of the run: the node views its document's text.
+const XmlNode& Element(std::u16string_view attributes) {
+  static std::deque<XmlDocument> kept;
+  return kept.emplace_back(MakeHostXmlParser()->Parse(u"<e " + std::u16string(attributes) + u"/>"))
+      .root;
 }
 
 TEST(XmlEscape, EscapesTheSevenCharacters) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "common/text.h"
 #include "common/value.h"
 #include "platform/host_platform.h"
@@ -9,15 +11,17 @@
 namespace kassivo {
 namespace {
 
-XmlNode Element(std::u16string_view xml) {
-  return MakeHostXmlParser()->Parse(xml).root;
+// Kept for the rest of the run: the node views its document's text.
+const XmlNode& Element(std::u16string_view xml) {
+  static std::deque<XmlDocument> kept;
+  return kept.emplace_back(MakeHostXmlParser()->Parse(xml)).root;
 }
 
 double Number(std::u16string_view value, const NumberFormat& format = {}) {
   XmlNode node;
   node.is_element = true;
   node.name = u"FiscalString";
-  node.attributes.emplace_back(u"Quantity", std::u16string(value));
+  node.attributes.push_back({u"Quantity", value});
   return ReadNumberAttribute(node, u"Quantity", format);
 }
 
@@ -58,7 +62,7 @@ TEST(CheckNumberAttribute, AcceptsTheFullStopAndTheProcessSeparator) {
 std::int32_t Code(std::u16string_view value) {
   XmlNode node;
   node.is_element = true;
-  node.attributes.emplace_back(u"OperationType", std::u16string(value));
+  node.attributes.push_back({u"OperationType", value});
   return ReadCodeAttribute(node, u"OperationType");
 }
 

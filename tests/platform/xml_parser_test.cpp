@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -12,13 +13,16 @@ namespace {
 
 // The conformance suite every XML backend passes: the system's own parser
 // (pugixml on POSIX, MSXML on Windows) runs it.
-XmlNode Root(std::u16string_view text) {
-  return MakeHostXmlParser()->Parse(text).root;
+// The root of a parsed text; its document is kept for the rest of the run,
+// since the node's names and values view the document's text.
+const XmlNode& Root(std::u16string_view text) {
+  static std::deque<XmlDocument> kept;
+  return kept.emplace_back(MakeHostXmlParser()->Parse(text)).root;
 }
 
 std::vector<std::u16string> ChildNames(const XmlNode& node) {
   std::vector<std::u16string> names;
-  for (const XmlNode& child : node.children) names.push_back(child.name);
+  for (const XmlNode& child : node.children) names.emplace_back(child.name);
   return names;
 }
 
@@ -72,12 +76,37 @@ TEST(XmlParserTest, AttributesInDocumentOrderWithReferencesDecoded) {
   const XmlNode root = Root(
       u"<R b=\"&quot;q&quot;\" a='&#1055;&#x440;&amp;&lt;&gt;&apos;' "
       u"c=\"&#x1F600;\" d=\"\" e='\"'/>");
-  using Attribute = std::pair<std::u16string, std::u16string>;
-  const std::vector<Attribute> expected = {
+  const std::vector<XmlAttribute> expected = {
       {u"b", u"\"q\""}, {u"a", u"Пр&<>'"}, {u"c", u"\U0001F600"}, {u"d", u""}, {u"e", u"\""}};
   EXPECT_EQ(root.attributes, expected);
   EXPECT_TRUE(root.HasAttribute(u"d"));
   EXPECT_FALSE(root.HasAttribute(u"f"));
+}
+
+// References and a raw '<' are found wherever they stand in a long value,
+// and the names and values of many elements stay apart.
+TEST(XmlParserTest, ReferencesAndRawLessThanAtEveryPositionOfLongValues) {
+  for (std::size_t at = 0; at <= 40; ++at) {
+    const std::u16string before(at, u'x');
+    const std::u16string after(40 - at, u'y');
+    const XmlNode& root = Root(u"<R a=\"" + before + u"&amp;" + after + u"\" b=\"" + before +
+                               u"\u0416&#x41;" + after + u"\"/>");
+    EXPECT_EQ(*root.FindAttribute(u"a"), before + u"&" + after) << at;
+    EXPECT_EQ(*root.FindAttribute(u"b"), before + u"\u0416A" + after) << at;
+    EXPECT_NE(Refusal(u"<R a=\"" + before + u"<" + after + u"\"/>"), u"") << at;
+  }
+  std::u16string many = u"<R>";
+  for (int i = 0; i < 500; ++i) {
+    many +=
+        u"<E n=\"" + DecimalText(i) + u"\" \u0438\u043C\u044F=\"\u0416" + DecimalText(i) + u"\"/>";
+  }
+  const XmlNode& root = Root(many + u"</R>");
+  ASSERT_EQ(root.children.size(), 500u);
+  for (int i = 0; i < 500; ++i) {
+    const XmlNode& element = root.children[static_cast<std::size_t>(i)];
+    ASSERT_EQ(*element.FindAttribute(u"n"), DecimalText(i));
+    ASSERT_EQ(*element.FindAttribute(u"\u0438\u043C\u044F"), u"\u0416" + DecimalText(i));
+  }
 }
 
 TEST(XmlParserTest, AttributeWhiteSpaceIsNormalisedButReferencesAreKept) {

@@ -109,7 +109,7 @@ bool IsBlank(IXMLDOMNode* node) {
   return blank;
 }
 
-void ConvertAttributes(IXMLDOMNode* source, XmlNode& target, bool stand_ins) {
+void ConvertAttributes(IXMLDOMNode* source, XmlNode& target, bool stand_ins, XmlTextStore& store) {
   ComPtr<IXMLDOMNamedNodeMap> attributes;
   if (FAILED(source->get_attributes(&attributes)) || !attributes) return;
   long count = 0;
@@ -127,12 +127,13 @@ void ConvertAttributes(IXMLDOMNode* source, XmlNode& target, bool stand_ins) {
     }
     VariantClear(&value);
     if (stand_ins) PutControlsBack(text);
-    target.attributes.emplace_back(NameOf(attribute.Get()), std::move(text));
+    target.attributes.push_back({store.Keep(NameOf(attribute.Get())), store.Keep(text)});
   }
 }
 
 // Appends the node to `children` unless it is white-space-only text.
-void Convert(IXMLDOMNode* source, std::vector<XmlNode>& children, int depth, bool stand_ins) {
+void Convert(IXMLDOMNode* source, std::vector<XmlNode>& children, int depth, bool stand_ins,
+             XmlTextStore& store) {
   DOMNodeType type = NODE_INVALID;
   source->get_nodeType(&type);
   XmlNode target;
@@ -140,12 +141,12 @@ void Convert(IXMLDOMNode* source, std::vector<XmlNode>& children, int depth, boo
     case NODE_ELEMENT: {
       if (depth > kMaxDepth) throw Failure(u"Elements nested too deeply", 0, 0);
       target.is_element = true;
-      target.name = NameOf(source);
-      ConvertAttributes(source, target, stand_ins);
+      target.name = store.Keep(NameOf(source));
+      ConvertAttributes(source, target, stand_ins, store);
       ComPtr<IXMLDOMNode> child;
       source->get_firstChild(&child);
       while (child) {
-        Convert(child.Get(), target.children, depth + 1, stand_ins);
+        Convert(child.Get(), target.children, depth + 1, stand_ins, store);
         ComPtr<IXMLDOMNode> next;
         child->get_nextSibling(&next);
         child = std::move(next);
@@ -163,7 +164,7 @@ void Convert(IXMLDOMNode* source, std::vector<XmlNode>& children, int depth, boo
       target.name = u"#comment";
       break;
     case NODE_PROCESSING_INSTRUCTION:
-      target.name = u"#pi:" + NameOf(source);
+      target.name = store.Keep(u"#pi:" + NameOf(source));
       break;
     default:
       target.name = u"#node";
@@ -276,9 +277,9 @@ XmlDocument MsxmlParser::Parse(std::u16string_view text) const {
   if (FAILED(document->get_documentElement(&root)) || !root) {
     throw Failure(u"No document element found", 0, 0);
   }
-  std::vector<XmlNode> top;
-  Convert(root.Get(), top, 1, stand_ins);
   XmlDocument parsed;
+  std::vector<XmlNode> top;
+  Convert(root.Get(), top, 1, stand_ins, parsed.text);
   parsed.root = std::move(top.front());
   return parsed;
 }
