@@ -92,13 +92,37 @@ std::size_t FindSpecial(std::string_view raw, std::size_t from) {
   return std::string_view::npos;
 }
 
-// A name, converted into the document's text.
-std::u16string_view KeepName(std::string_view raw, XmlTextStore& store) {
-  char16_t* start = store.Allocate(raw.size());
-  char16_t* end = FromUtf8To(raw, start);
-  store.GiveBack(end);
-  return {start, static_cast<std::size_t>(end - start)};
-}
+// Where a conversion puts its text: the document's store, and the names
+// already converted. A package repeats a dozen names thousands of times, so
+// each distinct name is converted and stored once.
+class Output {
+ public:
+  explicit Output(XmlTextStore& store) : store_(store) {}
+  XmlTextStore& store() { return store_; }
+
+  std::u16string_view Name(std::string_view raw) {
+    if (raw.empty()) return {};
+    Slot& slot = names_[(raw.size() * 31 + static_cast<unsigned char>(raw.front()) * 7 +
+                         static_cast<unsigned char>(raw.back())) %
+                        kSlots];
+    if (slot.raw == raw) return slot.name;
+    char16_t* start = store_.Allocate(raw.size());
+    char16_t* end = FromUtf8To(raw, start);
+    store_.GiveBack(end);
+    // `raw` lies in the parsed buffer, which outlives the conversion.
+    slot = {raw, {start, static_cast<std::size_t>(end - start)}};
+    return slot.name;
+  }
+
+ private:
+  static constexpr std::size_t kSlots = 64;
+  struct Slot {
+    std::string_view raw;
+    std::u16string_view name;
+  };
+  XmlTextStore& store_;
+  Slot names_[kSlots] = {};
+};
 
 // An attribute value as pugixml leaves it without escape processing (white
 // space already normalised), with its references decoded, into the
@@ -148,13 +172,13 @@ std::u16string_view DecodeAttribute(std::string_view raw, const pugi::xml_node& 
 // tree's destruction can exhaust the stack.
 constexpr int kMaxDepth = 1000;
 
-void Convert(const pugi::xml_node& source, XmlNode& target, int depth, XmlTextStore& store) {
+void Convert(const pugi::xml_node& source, XmlNode& target, int depth, Output& output) {
   switch (source.type()) {
     case pugi::node_element: {
       if (depth > kMaxDepth)
         throw ParseFailure("Elements nested too deeply", source.offset_debug());
       target.is_element = true;
-      target.name = KeepName(source.name(), store);
+      target.name = output.Name(source.name());
       // Counted first, so that each vector is allocated once.
       std::size_t attribute_count = 0;
       for (pugi::xml_attribute a = source.first_attribute(); a; a = a.next_attribute()) {
@@ -183,11 +207,11 @@ void Convert(const pugi::xml_node& source, XmlNode& target, int depth, XmlTextSt
         }
         if (duplicate) throw ParseFailure("Duplicate attribute", source.offset_debug());
         target.attributes.push_back(
-            {KeepName(name, store), DecodeAttribute(attribute.value(), source, store)});
+            {output.Name(name), DecodeAttribute(attribute.value(), source, output.store())});
       }
       for (pugi::xml_node child = source.first_child(); child; child = child.next_sibling()) {
         target.children.emplace_back();
-        Convert(child, target.children.back(), depth + 1, store);
+        Convert(child, target.children.back(), depth + 1, output);
       }
       return;
     }
@@ -201,7 +225,7 @@ void Convert(const pugi::xml_node& source, XmlNode& target, int depth, XmlTextSt
       target.name = u"#comment";
       return;
     case pugi::node_pi:
-      target.name = store.Keep(u"#pi:" + FromUtf8(source.name()));
+      target.name = output.store().Keep(u"#pi:" + FromUtf8(source.name()));
       return;
     default:
       target.name = u"#node";
@@ -262,7 +286,8 @@ XmlDocument PugixmlParser::Parse(std::u16string_view text) const {
     // No name or value takes more units than its bytes: one block holds the
     // whole document's text.
     result.text.Reserve(utf8.size());
-    Convert(DocumentElement(document), result.root, 1, result.text);
+    Output output(result.text);
+    Convert(DocumentElement(document), result.root, 1, output);
     return result;
   } catch (const ParseFailure& failure) {
     throw DriverError(Message(ToUtf8(text), failure));
