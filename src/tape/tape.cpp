@@ -29,12 +29,11 @@ void Tape::PrintLine(std::u16string_view text, std::uint8_t alignment) {
   std::u16string line;
   if (alignment == AlignCenter || text.size() >= width) {
     line.assign(text.substr(0, width));
-  } else if (alignment == AlignLeft) {
-    line.assign(text);
-    line.append(width - text.size(), u' ');
   } else {
-    line.assign(width - text.size(), u' ');
-    line.append(text);
+    // Padded to the width in the one allocation of the entry's text.
+    line.assign(width, u' ');
+    const std::size_t offset = alignment == AlignLeft ? 0 : width - text.size();
+    text.copy(line.data() + offset, text.size());
   }
   entries_.push_back({TapeEntry::Kind::kLine, std::move(line), alignment});
   ++revision_;
@@ -48,7 +47,11 @@ void Tape::PrintBanner(std::u16string_view text) {
 
 void Tape::PrintSeparator(bool dashed) {
   if (Silent()) return;
-  PrintLine(std::u16string(static_cast<std::size_t>(Width()), dashed ? u'-' : u'='), AlignCenter);
+  // A full-width line needs neither padding nor cutting.
+  entries_.push_back({TapeEntry::Kind::kLine,
+                      std::u16string(static_cast<std::size_t>(Width()), dashed ? u'-' : u'='),
+                      AlignCenter});
+  ++revision_;
 }
 
 }  // namespace kassivo
