@@ -26,14 +26,13 @@ void Tape::BeginDocument() {
 void Tape::PrintLine(std::u16string_view text, std::uint8_t alignment) {
   if (Silent()) return;
   const std::size_t width = static_cast<std::size_t>(Width());
+  // Cut or padded to the width, in the one allocation of the entry's text.
   std::u16string line;
   if (alignment == AlignCenter || text.size() >= width) {
-    line.assign(text.substr(0, width));
+    line = std::u16string(text.substr(0, width));
   } else {
-    // Padded to the width in the one allocation of the entry's text.
-    line.assign(width, u' ');
-    const std::size_t offset = alignment == AlignLeft ? 0 : width - text.size();
-    text.copy(line.data() + offset, text.size());
+    line = std::u16string(width, u' ');
+    text.copy(line.data() + (alignment == AlignLeft ? 0 : width - text.size()), text.size());
   }
   entries_.push_back({TapeEntry::Kind::kLine, std::move(line), alignment});
   ++revision_;
