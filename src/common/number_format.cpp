@@ -170,13 +170,30 @@ bool IsDigit(char16_t c) {
   return c >= u'0' && c <= u'9';
 }
 
+// The most significant digits kept as an integer: 10^16 - 1 < 2^63.
+constexpr std::size_t kMaxSignificant = 16;
+
 // The pieces of a number text, read by the shared grammar below.
 struct NumberParts {
   bool negative = false;
   std::u16string_view integer_digits;
   std::u16string_view fraction_digits;
   std::int64_t exponent = 0;  // saturated far beyond any double's range
+  // The digits from the first non-zero one as an integer, while there are at
+  // most kMaxSignificant of them.
+  std::uint64_t significand = 0;
+  std::size_t significant = 0;
 };
+
+// Reads the run of digits at `i` into `parts`; returns the end of the run.
+std::size_t ReadDigits(std::u16string_view text, std::size_t i, NumberParts& parts) {
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    const auto digit = static_cast<std::uint64_t>(text[i] - u'0');
+    if (parts.significant == 0 && digit == 0) continue;
+    if (++parts.significant <= kMaxSignificant) parts.significand = parts.significand * 10 + digit;
+  }
+  return i;
+}
 
 // Reads `text` to the grammar: spaces (U+0020), optional sign, digits with at
 // most one decimal separator (any of `separators`, each a non-empty text)
@@ -190,7 +207,7 @@ std::optional<NumberParts> ReadNumberParts(std::u16string_view text,
   while (i < n && text[i] == u' ') ++i;
   if (i < n && (text[i] == u'+' || text[i] == u'-')) parts.negative = text[i++] == u'-';
   const std::size_t integer_begin = i;
-  while (i < n && IsDigit(text[i])) ++i;
+  i = ReadDigits(text, i, parts);
   parts.integer_digits = text.substr(integer_begin, i - integer_begin);
   if (i < n) {
     std::size_t matched = 0;
@@ -203,7 +220,7 @@ std::optional<NumberParts> ReadNumberParts(std::u16string_view text,
     if (matched != 0) {
       i += matched;
       const std::size_t fraction_begin = i;
-      while (i < n && IsDigit(text[i])) ++i;
+      i = ReadDigits(text, i, parts);
       parts.fraction_digits = text.substr(fraction_begin, i - fraction_begin);
     }
   }
@@ -262,22 +279,12 @@ std::optional<double> ValueOf(const NumberParts& parts) {
 std::optional<double> ExactValueOf(const NumberParts& parts) {
 #if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
   constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
-  constexpr std::size_t kMaxDigits = 16;  // 10^16 - 1 < 2^63, checked against 2^53 below
-  std::uint64_t significand = 0;
-  std::size_t significant = 0;
-  for (const std::u16string_view run : {parts.integer_digits, parts.fraction_digits}) {
-    for (const char16_t c : run) {
-      if (significant == 0 && c == u'0') continue;
-      if (++significant > kMaxDigits) return std::nullopt;
-      significand = significand * 10 + static_cast<std::uint64_t>(c - u'0');
-    }
-  }
-  if (significand > kExactLimit) return std::nullopt;
+  if (parts.significant > kMaxSignificant || parts.significand > kExactLimit) return std::nullopt;
   const std::int64_t power =
       parts.exponent - static_cast<std::int64_t>(parts.fraction_digits.size());
   constexpr std::int64_t kMaxPower = static_cast<std::int64_t>(std::size(kDoublePowers10)) - 1;
   if (power < -kMaxPower || power > kMaxPower) return std::nullopt;
-  double value = static_cast<double>(significand);
+  double value = static_cast<double>(parts.significand);
   if (power >= 0) {
     value *= kDoublePowers10[power];
   } else {
