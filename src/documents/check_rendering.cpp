@@ -4,6 +4,7 @@
 
 #include "documents/check_codes.h"
 #include "tape/header_blocks.h"
+#include "tape/tape.h"
 
 namespace kassivo {
 
@@ -83,7 +84,11 @@ void AppendPadded(std::u16string& line, std::u16string_view right_first,
   const std::int64_t room =
       std::int64_t{width} - static_cast<std::int64_t>(right_first.size() + right_second.size());
   if (room > static_cast<std::int64_t>(line.size())) {
-    line.append(static_cast<std::size_t>(room) - line.size(), u' ');
+    for (std::size_t count = static_cast<std::size_t>(room) - line.size(); count > 0;) {
+      const std::u16string_view spaces = PaddingSpaces(count);
+      line.append(spaces);
+      count -= spaces.size();
+    }
   }
   line.append(right_first);
   line.append(right_second);

@@ -1,10 +1,32 @@
 #include "tape/tape.h"
 
 #include <algorithm>
+#include <array>
 
 #include "device/settings.h"
 
 namespace kassivo {
+
+namespace {
+
+// Runs of one code unit as long as the widest line, to build lines by copying.
+using Run = std::array<char16_t, kMaxTapeWidth>;
+
+constexpr Run RunOf(char16_t unit) {
+  Run run{};
+  run.fill(unit);
+  return run;
+}
+
+constexpr Run kSpaces = RunOf(u' ');
+constexpr Run kDashes = RunOf(u'-');
+constexpr Run kDoubleDashes = RunOf(u'=');
+
+}  // namespace
+
+std::u16string_view PaddingSpaces(std::size_t count) {
+  return {kSpaces.data(), std::min(count, kSpaces.size())};
+}
 
 bool Tape::Silent() const {
   return settings_.WindowShowType == 0;
@@ -31,7 +53,7 @@ void Tape::PrintLine(std::u16string_view text, std::uint8_t alignment) {
   if (alignment == AlignCenter || text.size() >= width) {
     line = std::u16string(text.substr(0, width));
   } else {
-    line = std::u16string(width, u' ');
+    line = std::u16string(kSpaces.data(), width);
     text.copy(line.data() + (alignment == AlignLeft ? 0 : width - text.size()), text.size());
   }
   entries_.push_back({TapeEntry::Kind::kLine, std::move(line), alignment});
@@ -47,9 +69,9 @@ void Tape::PrintBanner(std::u16string_view text) {
 void Tape::PrintSeparator(bool dashed) {
   if (Silent()) return;
   // A full-width line needs neither padding nor cutting.
+  const Run& run = dashed ? kDashes : kDoubleDashes;
   entries_.push_back({TapeEntry::Kind::kLine,
-                      std::u16string(static_cast<std::size_t>(Width()), dashed ? u'-' : u'='),
-                      AlignCenter});
+                      std::u16string(run.data(), static_cast<std::size_t>(Width())), AlignCenter});
   ++revision_;
 }
 

@@ -31,6 +31,8 @@ TEST(CheckRenderingTexts, PadPairJustifiesOrJoins) {
   EXPECT_EQ(PadPair(u"", u"", 4), Spaces(4));
   EXPECT_EQ(PadPair(u"a", u"b", 0), u"ab");
   EXPECT_EQ(PadPair(u"a", u"b", -5), u"ab");
+  // Wider than any tape.
+  EXPECT_EQ(PadPair(u"a", u"b", 3000), u"a" + Spaces(2998) + u"b");
 }
 
 TEST(CheckRenderingTexts, VatAndDiscountTexts) {
