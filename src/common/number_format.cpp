@@ -1,11 +1,9 @@
 #include "common/number_format.h"
 
-#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <initializer_list>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -110,6 +108,15 @@ std::u16string_view NonFinite(double value) {
   return value < 0 ? u"-INF" : u"INF";
 }
 
+// Copies `text` to `to`; returns the end of the copy.
+char16_t* Put(char16_t* to, std::u16string_view text) {
+  if (text.size() == 1) {
+    *to = text[0];
+    return to + 1;
+  }
+  return to + text.copy(to, text.size());
+}
+
 // Appends the grouped fixed-point patterns "#,##0.00" and "#,###0.000".
 void AppendGrouped(std::u16string& out, double value, int decimals, const NumberFormat& format) {
   if (!std::isfinite(value)) {
@@ -126,8 +133,7 @@ void AppendGrouped(std::u16string& out, double value, int decimals, const Number
   bool zero = false;
   if (decimal.scale >= -decimals) {
     const int zeros = decimal.scale + decimals;
-    first -= zeros;
-    std::fill(first, end, '0');
+    for (int i = 0; i < zeros; ++i) *--first = '0';
     first = WriteDigits(first, decimal.significand);
     zero = decimal.significand == 0;
   } else {
@@ -153,17 +159,23 @@ void AppendGrouped(std::u16string& out, double value, int decimals, const Number
   const std::size_t length = (sign ? 1 : 0) + static_cast<std::size_t>(integer_digits) +
                              static_cast<std::size_t>(groups) * thousands.size() + point.size() +
                              static_cast<std::size_t>(decimals);
-  const std::size_t start = out.size();
-  out.resize(start + length);
-  char16_t* to = out.data() + start;
+  // Short texts, nearly all, are written in a local buffer and appended.
+  char16_t local[64];
+  char16_t* to = local;
+  if (length > std::size(local)) {
+    const std::size_t start = out.size();
+    out.resize(start + length);
+    to = out.data() + start;
+  }
   if (sign) *to++ = u'-';
   const char* from = first;
   for (int left = integer_digits; left > 0; --left) {
     *to++ = static_cast<char16_t>(*from++);
-    if (left > 1 && (left - 1) % 3 == 0) to += thousands.copy(to, thousands.size());
+    if (left > 1 && (left - 1) % 3 == 0) to = Put(to, thousands);
   }
-  to += point.copy(to, point.size());
+  to = Put(to, point);
   for (int i = 0; i < decimals; ++i) *to++ = static_cast<char16_t>(*from++);
+  if (length <= std::size(local)) out.append(local, length);
 }
 
 bool IsDigit(char16_t c) {
@@ -187,21 +199,30 @@ struct NumberParts {
 
 // Reads the run of digits at `i` into `parts`; returns the end of the run.
 std::size_t ReadDigits(std::u16string_view text, std::size_t i, NumberParts& parts) {
+  std::uint64_t significand = parts.significand;
+  std::size_t significant = parts.significant;
   for (; i < text.size() && IsDigit(text[i]); ++i) {
     const auto digit = static_cast<std::uint64_t>(text[i] - u'0');
-    if (parts.significant == 0 && digit == 0) continue;
-    if (++parts.significant <= kMaxSignificant) parts.significand = parts.significand * 10 + digit;
+    if (significant == 0 && digit == 0) continue;
+    if (++significant <= kMaxSignificant) significand = significand * 10 + digit;
   }
+  parts.significand = significand;
+  parts.significant = significant;
   return i;
 }
 
+// Whether `text` at `i` starts with `separator`, a non-empty text.
+bool SeparatorAt(std::u16string_view text, std::size_t i, std::u16string_view separator) {
+  return !separator.empty() && text.substr(i).starts_with(separator);
+}
+
 // Reads `text` to the grammar: spaces (U+0020), optional sign, digits with at
-// most one decimal separator (any of `separators`, each a non-empty text)
-// among them and at least one digit, an optional exponent, spaces, the end.
-// The parts view `text`.
-std::optional<NumberParts> ReadNumberParts(std::u16string_view text,
-                                           std::initializer_list<std::u16string_view> separators) {
-  NumberParts parts;
+// most one decimal separator (`separator` or `other_separator`, an empty one
+// matching nothing) among them and at least one digit, an optional exponent,
+// spaces, the end. The parts view `text`; false when the text has another
+// form.
+bool ReadNumberParts(std::u16string_view text, std::u16string_view separator,
+                     std::u16string_view other_separator, NumberParts& parts) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && text[i] == u' ') ++i;
@@ -211,11 +232,10 @@ std::optional<NumberParts> ReadNumberParts(std::u16string_view text,
   parts.integer_digits = text.substr(integer_begin, i - integer_begin);
   if (i < n) {
     std::size_t matched = 0;
-    for (const std::u16string_view separator : separators) {
-      if (!separator.empty() && text.substr(i, separator.size()) == separator) {
-        matched = separator.size();
-        break;
-      }
+    if (SeparatorAt(text, i, separator)) {
+      matched = separator.size();
+    } else if (SeparatorAt(text, i, other_separator)) {
+      matched = other_separator.size();
     }
     if (matched != 0) {
       i += matched;
@@ -224,12 +244,12 @@ std::optional<NumberParts> ReadNumberParts(std::u16string_view text,
       parts.fraction_digits = text.substr(fraction_begin, i - fraction_begin);
     }
   }
-  if (parts.integer_digits.empty() && parts.fraction_digits.empty()) return std::nullopt;
+  if (parts.integer_digits.empty() && parts.fraction_digits.empty()) return false;
   if (i < n && (text[i] == u'e' || text[i] == u'E')) {
     ++i;
     bool negative_exponent = false;
     if (i < n && (text[i] == u'+' || text[i] == u'-')) negative_exponent = text[i++] == u'-';
-    if (i >= n || !IsDigit(text[i])) return std::nullopt;
+    if (i >= n || !IsDigit(text[i])) return false;
     constexpr std::int64_t kLimit = std::int64_t{1} << 40;
     for (; i < n && IsDigit(text[i]); ++i) {
       if (parts.exponent < kLimit) parts.exponent = parts.exponent * 10 + (text[i] - u'0');
@@ -237,8 +257,7 @@ std::optional<NumberParts> ReadNumberParts(std::u16string_view text,
     if (negative_exponent) parts.exponent = -parts.exponent;
   }
   while (i < n && text[i] == u' ') ++i;
-  if (i != n) return std::nullopt;
-  return parts;
+  return i == n;
 }
 
 // The value of the parts; nullopt when its magnitude exceeds the largest
@@ -369,9 +388,9 @@ std::u16string FormatGeneral(double value, const NumberFormat& format) {
 }
 
 std::optional<double> ParseStrictNumber(std::u16string_view text, const NumberFormat& format) {
-  const auto parts = ReadNumberParts(text, {format.decimal_separator});
-  if (!parts) return std::nullopt;
-  return NumberValue(*parts);
+  NumberParts parts;
+  if (!ReadNumberParts(text, format.decimal_separator, {}, parts)) return std::nullopt;
+  return NumberValue(parts);
 }
 
 std::optional<double> ParseNumber(std::u16string_view text, const NumberFormat& format) {
@@ -380,10 +399,11 @@ std::optional<double> ParseNumber(std::u16string_view text, const NumberFormat& 
   std::size_t end = text.size();
   while (begin < end && text[begin] <= u' ') ++begin;
   while (end > begin && text[end - 1] <= u' ') --end;
-  const auto parts =
-      ReadNumberParts(text.substr(begin, end - begin), {u".", format.decimal_separator});
-  if (!parts) return std::nullopt;
-  return NumberValue(*parts);
+  NumberParts parts;
+  if (!ReadNumberParts(text.substr(begin, end - begin), u".", format.decimal_separator, parts)) {
+    return std::nullopt;
+  }
+  return NumberValue(parts);
 }
 
 }  // namespace kassivo
