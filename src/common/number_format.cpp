@@ -17,6 +17,7 @@ constexpr double kDoublePowers10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  
                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// 10^0 to 10^15, the units of the digits a fifteen-digit form can drop.
 constexpr std::uint64_t kPowers10[] = {1ull,
                                        10ull,
                                        100ull,
@@ -32,11 +33,7 @@ constexpr std::uint64_t kPowers10[] = {1ull,
                                        1000000000000ull,
                                        10000000000000ull,
                                        100000000000000ull,
-                                       1000000000000000ull,
-                                       10000000000000000ull,
-                                       100000000000000000ull,
-                                       1000000000000000000ull,
-                                       10000000000000000000ull};
+                                       1000000000000000ull};
 
 constexpr std::uint64_t kFifteenDigits = 1000000000000000ull;  // 10^15
 
@@ -95,7 +92,7 @@ Decimal ToDecimal15(double value) {
   }
   ++p;
   const bool negative_exponent = *p == '-';
-  ++p;
+  if (*p == '-' || *p == '+') ++p;
   int exponent = 0;
   for (; p < result.ptr; ++p) exponent = exponent * 10 + (*p - '0');
   decimal.significand = significand;
@@ -138,9 +135,10 @@ void AppendGrouped(std::u16string& out, double value, int decimals, const Number
     zero = decimal.significand == 0;
   } else {
     // Halves away from zero: up when the first digit dropped is 5 or more.
+    // A significand below 10^15 is below half of any larger unit.
     const int drop = -decimals - decimal.scale;
     std::uint64_t units = 0;
-    if (drop < 16) {
+    if (drop < static_cast<int>(std::size(kPowers10))) {
       const std::uint64_t unit = kPowers10[drop];
       units = decimal.significand / unit;
       if (decimal.significand % unit >= unit / 2) ++units;
