@@ -1,9 +1,10 @@
 #include "common/number_format.h"
 
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -12,156 +13,241 @@ namespace kassivo {
 
 namespace {
 
-// A finite value as decimal digits: value = sign d0.d1d2... x 10^exponent.
-// `digits` has no leading zero unless the value is zero ("0").
+constexpr double kDoublePowers10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                      1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                      1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// 10^0 to 10^15, the units of the digits a fifteen-digit form can drop.
+constexpr std::uint64_t kPowers10[] = {1ull,
+                                       10ull,
+                                       100ull,
+                                       1000ull,
+                                       10000ull,
+                                       100000ull,
+                                       1000000ull,
+                                       10000000ull,
+                                       100000000ull,
+                                       1000000000ull,
+                                       10000000000ull,
+                                       100000000000ull,
+                                       1000000000000ull,
+                                       10000000000000ull,
+                                       100000000000000ull,
+                                       1000000000000000ull};
+
+constexpr std::uint64_t kFifteenDigits = 1000000000000000ull;  // 10^15
+
+// A finite value as an integer and a power of ten:
+// value = sign x significand x 10^scale, significand < 10^15.
 struct Decimal {
   bool negative = false;
-  std::string digits;
-  int exponent = 0;
-
-  bool IsZero() const { return digits.find_first_not_of('0') == std::string::npos; }
+  std::uint64_t significand = 0;
+  int scale = 0;
 };
+
+// Writes the decimal digits of `value` (at least one) ending just before
+// `end`; returns where they begin.
+char* WriteDigits(char* end, std::uint64_t value) {
+  do {
+    *--end = static_cast<char>('0' + value % 10);
+    value /= 10;
+  } while (value != 0);
+  return end;
+}
 
 // The value's decimal form of 15 significant digits (correctly rounded from
 // the binary value); every format rounds further from this form.
+//
+// Most values the driver prints are the doubles nearest to short decimals
+// (149.85, 1.5). For those the form is found by integer arithmetic: when
+// n / 10^k, computed with both operands exact, gives back the magnitude,
+// the magnitude lies within one unit in its last place of the decimal
+// n x 10^-k, and a double's unit is far below half a unit of the fifteenth
+// significant digit (10^15 < 2^52), so that decimal of at most fifteen digits
+// is the fifteen-digit form. Every other value is converted by to_chars.
 Decimal ToDecimal15(double value) {
+  Decimal decimal;
+  decimal.negative = std::signbit(value);
+  const double magnitude = std::fabs(value);
+  if (magnitude == 0) return decimal;
+  constexpr int kFastScales = static_cast<int>(std::size(kDoublePowers10));
+  for (int k = 0; k < kFastScales; ++k) {
+    const double scaled = magnitude * kDoublePowers10[k];
+    if (!(scaled < static_cast<double>(kFifteenDigits))) break;
+    const auto candidate = static_cast<std::int64_t>(scaled + 0.5);
+    if (static_cast<double>(candidate) / kDoublePowers10[k] == magnitude) {
+      decimal.significand = static_cast<std::uint64_t>(candidate);
+      decimal.scale = -k;
+      return decimal;
+    }
+  }
   char buffer[64];
   const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-  Decimal decimal;
-  std::size_t i = 0;
-  if (text[i] == '-') {
-    decimal.negative = true;
-    ++i;
+      std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+  // "d.ddddddddddddddde[+-]x..."
+  const char* p = buffer;
+  std::uint64_t significand = 0;
+  for (; *p != 'e'; ++p) {
+    if (*p != '.') significand = significand * 10 + static_cast<std::uint64_t>(*p - '0');
   }
-  for (; i < text.size() && text[i] != 'e'; ++i) {
-    if (text[i] != '.') decimal.digits.push_back(text[i]);
-  }
-  // The exponent always fits: at most three digits after "e".
-  ++i;
-  int sign = 1;
-  if (text[i] == '-' || text[i] == '+') sign = text[i++] == '-' ? -1 : 1;
+  ++p;
+  const bool negative_exponent = *p == '-';
+  if (*p == '-' || *p == '+') ++p;
   int exponent = 0;
-  for (; i < text.size(); ++i) exponent = exponent * 10 + (text[i] - '0');
-  decimal.exponent = sign * exponent;
+  for (; p < result.ptr; ++p) exponent = exponent * 10 + (*p - '0');
+  decimal.significand = significand;
+  decimal.scale = (negative_exponent ? -exponent : exponent) - 14;
   return decimal;
 }
 
-// Rounds to `decimals` digits after the decimal point, halves away from zero.
-void RoundToDecimals(Decimal& decimal, int decimals) {
-  const int keep = decimal.exponent + 1 + decimals;
-  const int count = static_cast<int>(decimal.digits.size());
-  if (keep >= count) return;
-  if (keep < 0) {
-    decimal.digits.assign(1, '0');
-    decimal.exponent = 0;
-    return;
-  }
-  const bool up = decimal.digits[static_cast<std::size_t>(keep)] >= '5';
-  decimal.digits.resize(static_cast<std::size_t>(keep));
-  if (up) {
-    int i = keep - 1;
-    for (; i >= 0; --i) {
-      char& digit = decimal.digits[static_cast<std::size_t>(i)];
-      if (digit == '9') {
-        digit = '0';
-      } else {
-        ++digit;
-        break;
-      }
-    }
-    if (i < 0) {  // carried out of the leading digit
-      decimal.digits.insert(0, 1, '1');
-      ++decimal.exponent;
-    }
-  }
-  if (decimal.digits.empty() || decimal.IsZero()) {
-    decimal.digits.assign(1, '0');
-    decimal.exponent = 0;
-  }
-}
-
-// The digit standing for 10^power, '0' outside the digits kept.
-char DigitAt(const Decimal& decimal, int power) {
-  const int index = decimal.exponent - power;
-  if (index < 0 || index >= static_cast<int>(decimal.digits.size())) return '0';
-  return decimal.digits[static_cast<std::size_t>(index)];
-}
-
-std::u16string NonFinite(double value) {
+std::u16string_view NonFinite(double value) {
   if (std::isnan(value)) return u"NAN";
   return value < 0 ? u"-INF" : u"INF";
 }
 
-// The grouped fixed-point patterns "#,##0.00" and "#,###0.000".
-std::u16string FormatGrouped(double value, int decimals, const NumberFormat& format) {
-  if (!std::isfinite(value)) return NonFinite(value);
-  Decimal decimal = ToDecimal15(value);
-  RoundToDecimals(decimal, decimals);
-  std::u16string out;
+// Copies `text` to `to`; returns the end of the copy.
+char16_t* Put(char16_t* to, std::u16string_view text) {
+  if (text.size() == 1) {
+    *to = text[0];
+    return to + 1;
+  }
+  return to + text.copy(to, text.size());
+}
+
+// Appends the grouped fixed-point patterns "#,##0.00" and "#,###0.000".
+void AppendGrouped(std::u16string& out, double value, int decimals, const NumberFormat& format) {
+  if (!std::isfinite(value)) {
+    out.append(NonFinite(value));
+    return;
+  }
+  const Decimal decimal = ToDecimal15(value);
+  // The magnitude rounded to `decimals` places, as digits counting units of
+  // 10^-decimals: a significand and trailing zeros up to the largest double
+  // (309 integer digits), at least decimals + 1 of them.
+  char buffer[352];
+  char* const end = buffer + sizeof buffer;
+  char* first = end;
+  bool zero = false;
+  if (decimal.scale >= -decimals) {
+    const int zeros = decimal.scale + decimals;
+    for (int i = 0; i < zeros; ++i) *--first = '0';
+    first = WriteDigits(first, decimal.significand);
+    zero = decimal.significand == 0;
+  } else {
+    // Halves away from zero: up when the first digit dropped is 5 or more.
+    // A significand below 10^15 is below half of any larger unit.
+    const int drop = -decimals - decimal.scale;
+    std::uint64_t units = 0;
+    if (drop < static_cast<int>(std::size(kPowers10))) {
+      const std::uint64_t unit = kPowers10[drop];
+      units = decimal.significand / unit;
+      if (decimal.significand % unit >= unit / 2) ++units;
+    }
+    first = WriteDigits(first, units);
+    zero = units == 0;
+  }
+  while (end - first < decimals + 1) *--first = '0';
+  const int integer_digits = static_cast<int>(end - first) - decimals;
+  const int groups = (integer_digits - 1) / 3;
+
+  const std::u16string_view thousands = format.thousands_separator;
+  const std::u16string_view point = format.decimal_separator;
   // A value that rounds to zero prints without a sign.
-  if (decimal.negative && !decimal.IsZero()) out.push_back(u'-');
-  const int top = decimal.IsZero() ? 0 : std::max(decimal.exponent, 0);
-  for (int power = top; power >= 0; --power) {
-    out.push_back(static_cast<char16_t>(DigitAt(decimal, power)));
-    if (power > 0 && power % 3 == 0) out.append(format.thousands_separator);
+  const bool sign = decimal.negative && !zero;
+  const std::size_t length = (sign ? 1 : 0) + static_cast<std::size_t>(integer_digits) +
+                             static_cast<std::size_t>(groups) * thousands.size() + point.size() +
+                             static_cast<std::size_t>(decimals);
+  // Short texts, nearly all, are written in a local buffer and appended.
+  char16_t local[64];
+  char16_t* to = local;
+  if (length > std::size(local)) {
+    const std::size_t start = out.size();
+    out.resize(start + length);
+    to = out.data() + start;
   }
-  out.append(format.decimal_separator);
-  for (int power = -1; power >= -decimals; --power) {
-    out.push_back(static_cast<char16_t>(DigitAt(decimal, power)));
+  if (sign) *to++ = u'-';
+  const char* from = first;
+  for (int left = integer_digits; left > 0; --left) {
+    *to++ = static_cast<char16_t>(*from++);
+    if (left > 1 && (left - 1) % 3 == 0) to = Put(to, thousands);
   }
-  return out;
+  to = Put(to, point);
+  for (int i = 0; i < decimals; ++i) *to++ = static_cast<char16_t>(*from++);
+  if (length <= std::size(local)) out.append(local, length);
 }
 
 bool IsDigit(char16_t c) {
   return c >= u'0' && c <= u'9';
 }
 
+// The most significant digits kept as an integer: 10^16 - 1 < 2^63.
+constexpr std::size_t kMaxSignificant = 16;
+
 // The pieces of a number text, read by the shared grammar below.
 struct NumberParts {
   bool negative = false;
-  std::string integer_digits;
-  std::string fraction_digits;
+  std::u16string_view integer_digits;
+  std::u16string_view fraction_digits;
   std::int64_t exponent = 0;  // saturated far beyond any double's range
+  // The digits from the first non-zero one as an integer, while there are at
+  // most kMaxSignificant of them.
+  std::uint64_t significand = 0;
+  std::size_t significant = 0;
 };
 
+// Reads the run of digits at `i` into `parts`; returns the end of the run.
+std::size_t ReadDigits(std::u16string_view text, std::size_t i, NumberParts& parts) {
+  std::uint64_t significand = parts.significand;
+  std::size_t significant = parts.significant;
+  for (; i < text.size() && IsDigit(text[i]); ++i) {
+    const auto digit = static_cast<std::uint64_t>(text[i] - u'0');
+    if (significant == 0 && digit == 0) continue;
+    if (++significant <= kMaxSignificant) significand = significand * 10 + digit;
+  }
+  parts.significand = significand;
+  parts.significant = significant;
+  return i;
+}
+
+// Whether `text` at `i` starts with `separator`, a non-empty text.
+bool SeparatorAt(std::u16string_view text, std::size_t i, std::u16string_view separator) {
+  return !separator.empty() && text.substr(i).starts_with(separator);
+}
+
 // Reads `text` to the grammar: spaces (U+0020), optional sign, digits with at
-// most one decimal separator (any of `separators`, each a non-empty text)
-// among them and at least one digit, an optional exponent, spaces, the end.
-std::optional<NumberParts> ReadNumberParts(std::u16string_view text,
-                                           std::initializer_list<std::u16string_view> separators) {
-  NumberParts parts;
+// most one decimal separator (`separator` or `other_separator`, an empty one
+// matching nothing) among them and at least one digit, an optional exponent,
+// spaces, the end. The parts view `text`; false when the text has another
+// form.
+bool ReadNumberParts(std::u16string_view text, std::u16string_view separator,
+                     std::u16string_view other_separator, NumberParts& parts) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && text[i] == u' ') ++i;
   if (i < n && (text[i] == u'+' || text[i] == u'-')) parts.negative = text[i++] == u'-';
-  bool seen_separator = false;
-  while (i < n) {
-    if (IsDigit(text[i])) {
-      (seen_separator ? parts.fraction_digits : parts.integer_digits)
-          .push_back(static_cast<char>(text[i]));
-      ++i;
-      continue;
-    }
-    if (seen_separator) break;
+  const std::size_t integer_begin = i;
+  i = ReadDigits(text, i, parts);
+  parts.integer_digits = text.substr(integer_begin, i - integer_begin);
+  if (i < n) {
     std::size_t matched = 0;
-    for (const std::u16string_view separator : separators) {
-      if (!separator.empty() && text.substr(i, separator.size()) == separator) {
-        matched = separator.size();
-        break;
-      }
+    if (SeparatorAt(text, i, separator)) {
+      matched = separator.size();
+    } else if (SeparatorAt(text, i, other_separator)) {
+      matched = other_separator.size();
     }
-    if (matched == 0) break;
-    seen_separator = true;
-    i += matched;
+    if (matched != 0) {
+      i += matched;
+      const std::size_t fraction_begin = i;
+      i = ReadDigits(text, i, parts);
+      parts.fraction_digits = text.substr(fraction_begin, i - fraction_begin);
+    }
   }
-  if (parts.integer_digits.empty() && parts.fraction_digits.empty()) return std::nullopt;
+  if (parts.integer_digits.empty() && parts.fraction_digits.empty()) return false;
   if (i < n && (text[i] == u'e' || text[i] == u'E')) {
     ++i;
     bool negative_exponent = false;
     if (i < n && (text[i] == u'+' || text[i] == u'-')) negative_exponent = text[i++] == u'-';
-    if (i >= n || !IsDigit(text[i])) return std::nullopt;
+    if (i >= n || !IsDigit(text[i])) return false;
     constexpr std::int64_t kLimit = std::int64_t{1} << 40;
     for (; i < n && IsDigit(text[i]); ++i) {
       if (parts.exponent < kLimit) parts.exponent = parts.exponent * 10 + (text[i] - u'0');
@@ -169,15 +255,17 @@ std::optional<NumberParts> ReadNumberParts(std::u16string_view text,
     if (negative_exponent) parts.exponent = -parts.exponent;
   }
   while (i < n && text[i] == u' ') ++i;
-  if (i != n) return std::nullopt;
-  return parts;
+  return i == n;
 }
 
 // The value of the parts; nullopt when its magnitude exceeds the largest
 // double. A magnitude below the smallest double reads as zero.
 std::optional<double> ValueOf(const NumberParts& parts) {
   const double zero = parts.negative ? -0.0 : 0.0;
-  std::string digits = parts.integer_digits + parts.fraction_digits;
+  std::string digits;
+  digits.reserve(parts.integer_digits.size() + parts.fraction_digits.size());
+  for (const char16_t c : parts.integer_digits) digits.push_back(static_cast<char>(c));
+  for (const char16_t c : parts.fraction_digits) digits.push_back(static_cast<char>(c));
   const std::size_t first = digits.find_first_not_of('0');
   if (first == std::string::npos) return zero;
   const std::size_t last = digits.find_last_not_of('0');
@@ -201,57 +289,106 @@ std::optional<double> ValueOf(const NumberParts& parts) {
   return value;
 }
 
+// The value of parts whose digits, as an integer, stay within 2^53 and whose
+// power of ten is within 10^22: both are exact doubles, so one multiplication
+// or division rounds the value correctly, as ValueOf does. nullopt for any
+// other parts. Only where doubles are computed without excess precision.
+std::optional<double> ExactValueOf(const NumberParts& parts) {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+  constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+  if (parts.significant > kMaxSignificant || parts.significand > kExactLimit) return std::nullopt;
+  const std::int64_t power =
+      parts.exponent - static_cast<std::int64_t>(parts.fraction_digits.size());
+  constexpr std::int64_t kMaxPower = static_cast<std::int64_t>(std::size(kDoublePowers10)) - 1;
+  if (power < -kMaxPower || power > kMaxPower) return std::nullopt;
+  double value = static_cast<double>(parts.significand);
+  if (power >= 0) {
+    value *= kDoublePowers10[power];
+  } else {
+    value /= kDoublePowers10[-power];
+  }
+  return parts.negative ? -value : value;
+#else
+  static_cast<void>(parts);
+  return std::nullopt;
+#endif
+}
+
+std::optional<double> NumberValue(const NumberParts& parts) {
+  if (const std::optional<double> exact = ExactValueOf(parts)) return exact;
+  return ValueOf(parts);
+}
+
 }  // namespace
 
+void AppendMoney(std::u16string& out, double value, const NumberFormat& format) {
+  AppendGrouped(out, value, 2, format);
+}
+
+void AppendQuantity(std::u16string& out, double value, const NumberFormat& format) {
+  AppendGrouped(out, value, 3, format);
+}
+
 std::u16string FormatMoney(double value, const NumberFormat& format) {
-  return FormatGrouped(value, 2, format);
+  std::u16string out;
+  AppendMoney(out, value, format);
+  return out;
 }
 
 std::u16string FormatQuantity(double value, const NumberFormat& format) {
-  return FormatGrouped(value, 3, format);
+  std::u16string out;
+  AppendQuantity(out, value, format);
+  return out;
 }
 
 std::u16string FormatGeneral(double value, const NumberFormat& format) {
-  if (!std::isfinite(value)) return NonFinite(value);
+  if (!std::isfinite(value)) return std::u16string(NonFinite(value));
   Decimal decimal = ToDecimal15(value);
-  if (decimal.IsZero()) return u"0";
-  const std::size_t last = decimal.digits.find_last_not_of('0');
-  decimal.digits.resize(last + 1);
+  if (decimal.significand == 0) return u"0";
+  while (decimal.significand % 10 == 0) {
+    decimal.significand /= 10;
+    ++decimal.scale;
+  }
+  char buffer[24];
+  const char* const end = buffer + sizeof buffer;
+  const char* const digits = WriteDigits(buffer + sizeof buffer, decimal.significand);
+  const int count = static_cast<int>(end - digits);
+  // The power of ten of the leading digit.
+  const int exponent = decimal.scale + count - 1;
   std::u16string out;
   if (decimal.negative) out.push_back(u'-');
-  const int count = static_cast<int>(decimal.digits.size());
-  if (decimal.exponent < -5 || decimal.exponent >= 15) {
-    out.push_back(static_cast<char16_t>(decimal.digits[0]));
+  if (exponent < -5 || exponent >= 15) {
+    out.push_back(static_cast<char16_t>(digits[0]));
     if (count > 1) {
       out.append(format.decimal_separator);
-      for (int i = 1; i < count; ++i) {
-        out.push_back(static_cast<char16_t>(decimal.digits[static_cast<std::size_t>(i)]));
-      }
+      out.append(digits + 1, end);
     }
     out.push_back(u'E');
-    if (decimal.exponent < 0) out.push_back(u'-');
-    for (const char c : std::to_string(std::abs(decimal.exponent))) {
-      out.push_back(static_cast<char16_t>(c));
-    }
+    if (exponent < 0) out.push_back(u'-');
+    for (const char c : std::to_string(std::abs(exponent))) out.push_back(static_cast<char16_t>(c));
     return out;
   }
-  for (int power = std::max(decimal.exponent, 0); power >= 0; --power) {
-    out.push_back(static_cast<char16_t>(DigitAt(decimal, power)));
+  // Integer digits (at least one), then the fraction when the value has one.
+  if (exponent < 0) {
+    out.push_back(u'0');
+  } else if (decimal.scale >= 0) {
+    out.append(digits, end);
+    out.append(static_cast<std::size_t>(decimal.scale), u'0');
+  } else {
+    out.append(digits, digits + exponent + 1);
   }
-  const int lowest = decimal.exponent - (count - 1);
-  if (lowest < 0) {
+  if (decimal.scale < 0) {
     out.append(format.decimal_separator);
-    for (int power = -1; power >= lowest; --power) {
-      out.push_back(static_cast<char16_t>(DigitAt(decimal, power)));
-    }
+    if (exponent < 0) out.append(static_cast<std::size_t>(-exponent - 1), u'0');
+    out.append(exponent < 0 ? digits : digits + exponent + 1, end);
   }
   return out;
 }
 
 std::optional<double> ParseStrictNumber(std::u16string_view text, const NumberFormat& format) {
-  const auto parts = ReadNumberParts(text, {format.decimal_separator});
-  if (!parts) return std::nullopt;
-  return ValueOf(*parts);
+  NumberParts parts;
+  if (!ReadNumberParts(text, format.decimal_separator, {}, parts)) return std::nullopt;
+  return NumberValue(parts);
 }
 
 std::optional<double> ParseNumber(std::u16string_view text, const NumberFormat& format) {
@@ -260,10 +397,11 @@ std::optional<double> ParseNumber(std::u16string_view text, const NumberFormat& 
   std::size_t end = text.size();
   while (begin < end && text[begin] <= u' ') ++begin;
   while (end > begin && text[end - 1] <= u' ') --end;
-  const auto parts =
-      ReadNumberParts(text.substr(begin, end - begin), {u".", format.decimal_separator});
-  if (!parts) return std::nullopt;
-  return ValueOf(*parts);
+  NumberParts parts;
+  if (!ReadNumberParts(text.substr(begin, end - begin), u".", format.decimal_separator, parts)) {
+    return std::nullopt;
+  }
+  return NumberValue(parts);
 }
 
 }  // namespace kassivo

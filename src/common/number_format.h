@@ -30,6 +30,10 @@ std::u16string FormatMoney(double value, const NumberFormat& format);
 // "#,###0.000": grouped by three, at least one integer digit, three decimals.
 std::u16string FormatQuantity(double value, const NumberFormat& format);
 
+// FormatMoney and FormatQuantity appended to `out`.
+void AppendMoney(std::u16string& out, double value, const NumberFormat& format);
+void AppendQuantity(std::u16string& out, double value, const NumberFormat& format);
+
 // Shortest form with at most 15 significant digits, no grouping, no trailing
 // zeros, no decimal separator for a whole number. Exponent form ("1E-6",
 // "1E20", "-2.5E-7") only for a non-zero magnitude below 0.00001 or with more

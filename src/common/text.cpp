@@ -218,7 +218,7 @@ std::u16string AsciiUpper(std::u16string_view text) {
 
 std::u16string ReplaceAll(std::u16string_view text, std::u16string_view from,
                           std::u16string_view to) {
-  if (from.empty()) return std::u16string(text);
+  if (from.empty() || from == to) return std::u16string(text);
   std::u16string out;
   out.reserve(text.size());
   std::size_t pos = 0;

@@ -62,13 +62,53 @@ constexpr KeyedName kCalculationSubjects[] = {
     {u"33", u"ТМ"},
 };
 
-template <std::size_t N>
-std::u16string_view LookUp(const KeyedName (&table)[N], std::u16string_view key) {
-  for (const KeyedName& entry : table) {
-    if (entry.key == key) return entry.name;
+// The value of a key of one or two digits without a leading zero, the form
+// of every key of the tables; 0 for any other text.
+constexpr std::size_t KeyNumber(std::u16string_view key) {
+  if (key.empty() || key.size() > 2 || key[0] < u'1' || key[0] > u'9') return 0;
+  std::size_t number = static_cast<std::size_t>(key[0] - u'0');
+  if (key.size() == 2) {
+    if (key[1] < u'0' || key[1] > u'9') return 0;
+    number = number * 10 + static_cast<std::size_t>(key[1] - u'0');
   }
-  return kUnknownCodeName;
+  return number;
 }
+
+// A table's names by the value of their keys, so that a key is found without
+// comparing it with every key.
+class NameIndex {
+ public:
+  template <std::size_t N>
+  constexpr explicit NameIndex(const KeyedName (&table)[N]) {
+    for (const KeyedName& entry : table) names_[KeyNumber(entry.key)] = entry.name;
+  }
+
+  // Whether every key has the form KeyNumber reads, each number once.
+  template <std::size_t N>
+  static constexpr bool Covers(const KeyedName (&table)[N]) {
+    bool seen[100] = {};
+    for (const KeyedName& entry : table) {
+      const std::size_t number = KeyNumber(entry.key);
+      if (number == 0 || seen[number]) return false;
+      seen[number] = true;
+    }
+    return true;
+  }
+
+  std::u16string_view LookUp(std::u16string_view key) const {
+    const std::u16string_view name = names_[KeyNumber(key)];
+    return name.empty() ? kUnknownCodeName : name;
+  }
+
+ private:
+  std::array<std::u16string_view, 100> names_{};  // empty at 0 and for unused numbers
+};
+
+static_assert(NameIndex::Covers(kPaymentMethods));
+static_assert(NameIndex::Covers(kCalculationSubjects));
+
+constexpr NameIndex kPaymentMethodIndex(kPaymentMethods);
+constexpr NameIndex kCalculationSubjectIndex(kCalculationSubjects);
 
 }  // namespace
 
@@ -83,11 +123,11 @@ std::u16string_view TaxationSystemName(std::int32_t code) {
 }
 
 std::u16string_view PaymentMethodName(std::u16string_view key) {
-  return LookUp(kPaymentMethods, key);
+  return kPaymentMethodIndex.LookUp(key);
 }
 
 std::u16string_view CalculationSubjectName(std::u16string_view key) {
-  return LookUp(kCalculationSubjects, key);
+  return kCalculationSubjectIndex.LookUp(key);
 }
 
 }  // namespace kassivo

@@ -4,6 +4,7 @@
 
 #include "documents/check_codes.h"
 #include "tape/header_blocks.h"
+#include "tape/tape.h"
 
 namespace kassivo {
 
@@ -76,6 +77,40 @@ std::u16string Concat(std::u16string_view a, std::u16string_view b) {
   return result;
 }
 
+// PadPair with the left text already in `line` and the right one in two
+// pieces.
+void AppendPadded(std::u16string& line, std::u16string_view right_first,
+                  std::u16string_view right_second, std::int32_t width) {
+  const std::int64_t room =
+      std::int64_t{width} - static_cast<std::int64_t>(right_first.size() + right_second.size());
+  if (room > static_cast<std::int64_t>(line.size())) {
+    for (std::size_t count = static_cast<std::size_t>(room) - line.size(); count > 0;) {
+      const std::u16string_view spaces = PaddingSpaces(count);
+      line.append(spaces);
+      count -= spaces.size();
+    }
+  }
+  line.append(right_first);
+  line.append(right_second);
+}
+
+// VatText in two pieces.
+std::pair<std::u16string_view, std::u16string_view> VatPieces(const OptionalText& vat_rate) {
+  if (!vat_rate) return {};
+  if (*vat_rate == u"none") return {u"БЕЗ НДС", {}};
+  return {u"НДС", *vat_rate};
+}
+
+void AppendDiscountText(std::u16string& out, double discount, const NumberFormat& format) {
+  if (discount < 0) {
+    out.append(u" НАЦЕНКА = ");
+    AppendMoney(out, -discount, format);
+  } else if (discount > 0) {
+    out.append(u"  СКИДКА = ");
+    AppendMoney(out, discount, format);
+  }
+}
+
 }  // namespace
 
 std::u16string PadTotalLabel(std::u16string_view label) {
@@ -89,24 +124,19 @@ std::u16string PadTotalLabel(std::u16string_view label) {
 
 std::u16string PadPair(std::u16string_view left, std::u16string_view right, std::int32_t width) {
   std::u16string result(left);
-  const std::int64_t room = std::int64_t{width} - static_cast<std::int64_t>(right.size());
-  if (room > static_cast<std::int64_t>(result.size())) {
-    result.append(static_cast<std::size_t>(room) - result.size(), u' ');
-  }
-  result.append(right);
+  AppendPadded(result, right, {}, width);
   return result;
 }
 
 std::u16string VatText(const OptionalText& vat_rate) {
-  if (!vat_rate) return {};
-  if (*vat_rate == u"none") return u"БЕЗ НДС";
-  return Concat(u"НДС", *vat_rate);
+  const auto [prefix, rate] = VatPieces(vat_rate);
+  return Concat(prefix, rate);
 }
 
 std::u16string DiscountText(double discount, const NumberFormat& format) {
-  if (discount < 0) return Concat(u" НАЦЕНКА = ", FormatMoney(-discount, format));
-  if (discount > 0) return Concat(u"  СКИДКА = ", FormatMoney(discount, format));
-  return {};
+  std::u16string result;
+  AppendDiscountText(result, discount, format);
+  return result;
 }
 
 CheckRenderer::CheckRenderer(ProcessState& state)
@@ -163,36 +193,48 @@ void CheckRenderer::Text(const TextString& item) {
 }
 
 void CheckRenderer::Code(const Barcode& item) {
-  std::u16string line = item.type;
-  line += u' ';
-  line += item.value;
-  Line(line, AlignCenter);
+  line_.assign(item.type);
+  line_ += u' ';
+  line_ += item.value;
+  Line(line_, AlignCenter);
+}
+
+void CheckRenderer::LabeledLine(std::u16string_view label, std::u16string_view value,
+                                std::uint8_t alignment) {
+  line_.assign(label);
+  line_.append(value);
+  Line(line_, alignment);
 }
 
 void CheckRenderer::Fiscal(const FiscalString& item) {
   Line(item.name, AlignLeft);
-  std::u16string quantity_and_price = FormatQuantity(item.quantity, format_);
-  quantity_and_price += u" x ";
-  quantity_and_price += FormatMoney(item.price, format_);
+  line_.clear();
+  AppendQuantity(line_, item.quantity, format_);
+  line_ += u" x ";
+  AppendMoney(line_, item.price, format_);
   if (wide_positions_) {
-    quantity_and_price += u" = ";
-    quantity_and_price += FormatMoney(item.amount, format_);
-    Line(quantity_and_price, AlignRight);
+    line_ += u" = ";
+    AppendMoney(line_, item.amount, format_);
+    Line(line_, AlignRight);
   } else {
-    Line(quantity_and_price, AlignLeft);
-    Line(Concat(u" = ", FormatGeneral(item.amount, format_)), AlignRight);
+    Line(line_, AlignLeft);
+    LabeledLine(u" = ", FormatGeneral(item.amount, format_), AlignRight);
   }
-  Line(PadPair(DiscountText(item.discount, format_), VatText(item.vat_rate), width_), AlignLeft);
-  Line(PadPair(PaymentMethodName(item.payment_method),
-               CalculationSubjectName(item.calculation_subject), width_),
-       AlignCenter);
+  line_.clear();
+  AppendDiscountText(line_, item.discount, format_);
+  const auto [vat_prefix, vat_rate] = VatPieces(item.vat_rate);
+  AppendPadded(line_, vat_prefix, vat_rate, width_);
+  Line(line_, AlignLeft);
+  line_.assign(PaymentMethodName(item.payment_method));
+  AppendPadded(line_, CalculationSubjectName(item.calculation_subject), {}, width_);
+  Line(line_, AlignCenter);
   for (const auto& line : kPositionLines) {
-    if (const OptionalText& value = item.*line.value) Line(Concat(line.label, *value), AlignRight);
+    if (const OptionalText& value = item.*line.value) LabeledLine(line.label, *value, AlignRight);
   }
   for (const GoodCodeData& code : item.good_codes) {
     for (const auto& line : kGoodCodeLines) {
       if (const OptionalText& value = code.*line.value) {
-        Line(Concat(line.label, *value), AlignRight);
+        LabeledLine(line.label, *value, AlignRight);
       }
     }
   }

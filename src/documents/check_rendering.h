@@ -66,12 +66,15 @@ class CheckRenderer {
 
  private:
   void Line(std::u16string_view text, std::uint8_t alignment);
+  // `label` followed by `value`, built in line_.
+  void LabeledLine(std::u16string_view label, std::u16string_view value, std::uint8_t alignment);
 
   ProcessState& state_;
   Tape& tape_;
   const NumberFormat& format_;
   bool wide_positions_;
   std::int32_t width_;
+  std::u16string line_;  // the line being built, reused to keep its capacity
 };
 
 }  // namespace kassivo

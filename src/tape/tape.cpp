@@ -1,10 +1,32 @@
 #include "tape/tape.h"
 
 #include <algorithm>
+#include <array>
 
 #include "device/settings.h"
 
 namespace kassivo {
+
+namespace {
+
+// Runs of one code unit as long as the widest line, to build lines by copying.
+using Run = std::array<char16_t, kMaxTapeWidth>;
+
+constexpr Run RunOf(char16_t unit) {
+  Run run{};
+  run.fill(unit);
+  return run;
+}
+
+constexpr Run kSpaces = RunOf(u' ');
+constexpr Run kDashes = RunOf(u'-');
+constexpr Run kDoubleDashes = RunOf(u'=');
+
+}  // namespace
+
+std::u16string_view PaddingSpaces(std::size_t count) {
+  return {kSpaces.data(), std::min(count, kSpaces.size())};
+}
 
 bool Tape::Silent() const {
   return settings_.WindowShowType == 0;
@@ -26,15 +48,13 @@ void Tape::BeginDocument() {
 void Tape::PrintLine(std::u16string_view text, std::uint8_t alignment) {
   if (Silent()) return;
   const std::size_t width = static_cast<std::size_t>(Width());
+  // Cut or padded to the width, in the one allocation of the entry's text.
   std::u16string line;
   if (alignment == AlignCenter || text.size() >= width) {
-    line.assign(text.substr(0, width));
-  } else if (alignment == AlignLeft) {
-    line.assign(text);
-    line.append(width - text.size(), u' ');
+    line = std::u16string(text.substr(0, width));
   } else {
-    line.assign(width - text.size(), u' ');
-    line.append(text);
+    line = std::u16string(kSpaces.data(), width);
+    text.copy(line.data() + (alignment == AlignLeft ? 0 : width - text.size()), text.size());
   }
   entries_.push_back({TapeEntry::Kind::kLine, std::move(line), alignment});
   ++revision_;
@@ -48,7 +68,11 @@ void Tape::PrintBanner(std::u16string_view text) {
 
 void Tape::PrintSeparator(bool dashed) {
   if (Silent()) return;
-  PrintLine(std::u16string(static_cast<std::size_t>(Width()), dashed ? u'-' : u'='), AlignCenter);
+  // A full-width line needs neither padding nor cutting.
+  const Run& run = dashed ? kDashes : kDoubleDashes;
+  entries_.push_back({TapeEntry::Kind::kLine,
+                      std::u16string(run.data(), static_cast<std::size_t>(Width())), AlignCenter});
+  ++revision_;
 }
 
 }  // namespace kassivo

@@ -37,6 +37,9 @@ struct TapeEntry {
 
 inline constexpr std::int32_t kMaxTapeWidth = 1024;
 
+// `count` spaces, at most kMaxTapeWidth of them, to pad lines with by copying.
+std::u16string_view PaddingSpaces(std::size_t count);
+
 struct DriverSettings;
 
 class Tape {

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "common/text.h"
 
@@ -164,6 +170,205 @@ TEST(ParseNumberTest, RejectsNonNumbers) {
     EXPECT_EQ(ParseNumber(text, kPoint), std::nullopt) << ToUtf8(text);
   }
   EXPECT_EQ(ParseNumber(u"2.5,1", kComma), std::nullopt);
+}
+
+TEST(FormatMoneyTest, TrickyDecimalsRoundFromTheFifteenDigitForm) {
+  // Binary values just below a half still round up from their decimal form.
+  EXPECT_EQ(FormatMoney(0.015, kPoint), u"0.02");
+  EXPECT_EQ(FormatMoney(1.115, kPoint), u"1.12");
+  EXPECT_EQ(FormatMoney(8.345, kPoint), u"8.35");
+  EXPECT_EQ(FormatMoney(-0.045, kPoint), u"-0.05");
+  EXPECT_EQ(FormatMoney(1.0049999999999999, kPoint), u"1.01");  // the double of 1.005
+  EXPECT_EQ(FormatMoney(1.00499999999999, kPoint), u"1.00");
+  EXPECT_EQ(FormatMoney(149.85, kPoint), u"149.85");
+  EXPECT_EQ(FormatMoney(0.5, kPoint), u"0.50");
+  EXPECT_EQ(FormatMoney(0.994999999999999, kPoint), u"0.99");
+  EXPECT_EQ(FormatMoney(0.995, kPoint), u"1.00");
+  // Fifteen significant digits are kept, the sixteenth is rounded away first.
+  EXPECT_EQ(FormatMoney(1234567890123.45, kPoint), u"1,234,567,890,123.45");
+  EXPECT_EQ(FormatMoney(12345678901234.56, kPoint), u"12,345,678,901,234.60");
+  EXPECT_EQ(FormatMoney(999999999999999.0, kPoint), u"999,999,999,999,999.00");
+  // Sixteen digits: the fifteen-digit form is 100000000000000.0 ...
+  EXPECT_EQ(FormatMoney(99999999999999.99, kPoint), u"100,000,000,000,000.00");
+  // ... and here 9999999999999.99 (the double is 9999999999999.994140625).
+  EXPECT_EQ(FormatMoney(9999999999999.995, kPoint), u"9,999,999,999,999.99");
+  EXPECT_EQ(FormatMoney(1e15 + 2, kPoint), u"1,000,000,000,000,000.00");
+  // A fifteen-digit fraction: the first digit dropped decides.
+  EXPECT_EQ(FormatMoney(0.00500000000000001, kPoint), u"0.01");
+  EXPECT_EQ(FormatMoney(0.00499999999999999, kPoint), u"0.00");
+  EXPECT_EQ(FormatMoney(1.0 / 3, kPoint), u"0.33");
+  EXPECT_EQ(FormatMoney(2.0 / 3, kPoint), u"0.67");
+}
+
+TEST(FormatMoneyTest, GroupingBoundariesAndTinyValues) {
+  EXPECT_EQ(FormatMoney(999.995, kPoint), u"1,000.00");
+  EXPECT_EQ(FormatMoney(-999.995, kPoint), u"-1,000.00");
+  EXPECT_EQ(FormatMoney(999.994, kPoint), u"999.99");
+  EXPECT_EQ(FormatMoney(99999.999, kPoint), u"100,000.00");
+  EXPECT_EQ(FormatMoney(1e6, kComma), u"1\u00A0000\u00A0000,00");
+  EXPECT_EQ(
+      FormatMoney(1e21, kWide),
+      u"1'\u202F'000'\u202F'000'\u202F'000'\u202F'000'\u202F'000'\u202F'000'\u202F'000<dec>00");
+  EXPECT_EQ(FormatMoney(5e-324, kPoint), u"0.00");
+  EXPECT_EQ(FormatMoney(-5e-324, kPoint), u"0.00");
+  EXPECT_EQ(FormatMoney(std::numeric_limits<double>::min(), kPoint), u"0.00");
+  EXPECT_EQ(FormatMoney(1e-22, kPoint), u"0.00");
+  EXPECT_EQ(FormatQuantity(0.0004999999999999, kPoint), u"0.000");
+  EXPECT_EQ(FormatQuantity(999999.9995, kPoint), u"1,000,000.000");
+  EXPECT_EQ(FormatQuantity(-999.9995, kComma), u"-1\u00A0000,000");
+  EXPECT_EQ(FormatQuantity(1.5, kPoint), u"1.500");
+  EXPECT_EQ(FormatQuantity(-0.0, kPoint), u"0.000");
+  const std::u16string largest = FormatMoney(std::numeric_limits<double>::max(), kPoint);
+  EXPECT_TRUE(largest.starts_with(u"179,769,313,486,232,000,000,")) << ToUtf8(largest);
+  EXPECT_TRUE(largest.ends_with(u",000,000.00")) << ToUtf8(largest);
+  EXPECT_EQ(FormatMoney(-std::numeric_limits<double>::max(), kPoint), u"-" + largest);
+}
+
+TEST(FormatGeneralTest, FractionsAndLeadingZeros) {
+  EXPECT_EQ(FormatGeneral(149.85, kPoint), u"149.85");
+  EXPECT_EQ(FormatGeneral(0.0001234, kPoint), u"0.0001234");
+  EXPECT_EQ(FormatGeneral(120, kPoint), u"120");
+  EXPECT_EQ(FormatGeneral(1.5e14, kPoint), u"150000000000000");
+  EXPECT_EQ(FormatGeneral(100.001, kComma), u"100,001");
+  EXPECT_EQ(FormatGeneral(-0.1, kWide), u"-0<dec>1");
+  EXPECT_EQ(FormatGeneral(1e-5, kPoint), u"0.00001");
+  EXPECT_EQ(FormatGeneral(9.99999999999999e-6, kPoint), u"9.99999999999999E-6");
+  EXPECT_EQ(FormatGeneral(9.999999999999999e-6, kPoint), u"0.00001");
+  EXPECT_EQ(FormatGeneral(999999999999999.4, kPoint), u"999999999999999");
+  EXPECT_EQ(FormatGeneral(999999999999999.6, kPoint), u"1E15");
+}
+
+// The fifteen-digit form from to_chars, then every rounding done on its digit
+// string: the slow and obvious way to the same texts.
+struct Reference {
+  bool negative = false;
+  std::string integer;   // without leading zeros, at least one digit
+  std::string fraction;  // as long as needed
+
+  explicit Reference(double value) {
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                   std::chars_format::scientific, 14)
+                         .ptr;
+    const std::string text(buffer, end);
+    negative = std::signbit(value);
+    const std::string digits = text.substr(0, 1) + text.substr(2, 14);
+    const int point = std::stoi(text.substr(text.find('e') + 1)) + 1;  // digits before the point
+    if (point <= 0) {
+      integer = "0";
+      fraction = std::string(static_cast<std::size_t>(-point), '0') + digits;
+    } else if (point >= 15) {
+      integer = digits + std::string(static_cast<std::size_t>(point - 15), '0');
+    } else {
+      integer = digits.substr(0, static_cast<std::size_t>(point));
+      fraction = digits.substr(static_cast<std::size_t>(point));
+    }
+  }
+
+  static bool AllZeros(const std::string& text) {
+    return text.find_first_not_of('0') == std::string::npos;
+  }
+
+  std::string Grouped(int decimals, const std::string& thousands, const std::string& point) const {
+    std::string fraction_part = fraction;
+    fraction_part.resize(static_cast<std::size_t>(decimals) + 1, '0');
+    const bool up = fraction_part.back() >= '5';
+    fraction_part.pop_back();
+    std::string all = integer + fraction_part;
+    for (std::size_t i = all.size(); up && i-- > 0;) {
+      if (all[i] == '9') {
+        all[i] = '0';
+        if (i == 0) all.insert(0, 1, '1');
+      } else {
+        ++all[i];
+        break;
+      }
+    }
+    std::string whole = all.substr(0, all.size() - static_cast<std::size_t>(decimals));
+    whole.erase(0, std::min(whole.find_first_not_of('0'), whole.size() - 1));
+    std::string out = negative && !AllZeros(all) ? "-" : "";
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+      out += whole[i];
+      if ((whole.size() - 1 - i) % 3 == 0 && i + 1 < whole.size()) out += thousands;
+    }
+    return out + point + all.substr(all.size() - static_cast<std::size_t>(decimals));
+  }
+
+  std::string General(const std::string& point) const {
+    if (AllZeros(integer) && AllZeros(fraction)) return "0";
+    std::string digits = integer + fraction;
+    int exponent = static_cast<int>(integer.size()) - 1;  // of the first digit
+    const std::size_t first = digits.find_first_not_of('0');
+    digits.erase(0, first);
+    exponent -= static_cast<int>(first);
+    digits.erase(digits.find_last_not_of('0') + 1);
+    std::string out = negative ? "-" : "";
+    if (exponent < -5 || exponent >= 15) {
+      out += digits.substr(0, 1);
+      if (digits.size() > 1) out += point + digits.substr(1);
+      return out + "E" + std::to_string(exponent);
+    }
+    if (exponent < 0) {
+      return out + "0" + point + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    }
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole) return out + digits + std::string(whole - digits.size(), '0');
+    return out + digits.substr(0, whole) + point + digits.substr(whole);
+  }
+};
+
+// Values like those of real checks and values of every magnitude.
+std::vector<double> SampleValues() {
+  std::mt19937_64 random(20240611);
+  std::vector<double> values;
+  for (int i = 0; i < 15000; ++i) {
+    const std::uint64_t bits = random();
+    double any = 0;
+    std::memcpy(&any, &bits, sizeof any);
+    if (std::isfinite(any)) values.push_back(any);
+    // A short decimal: up to fifteen digits over a power of ten.
+    const double whole = static_cast<double>(random() % 1000000000000000ull >> (random() % 50));
+    const double decimal = whole / std::pow(10.0, static_cast<double>(random() % 9));
+    values.push_back(decimal);
+    values.push_back(-decimal);
+    // Halves at the third and fourth decimal places.
+    values.push_back(static_cast<double>(random() % 10000000 * 10 + 5) / 1000);
+    values.push_back(static_cast<double>(random() % 10000000 * 10 + 5) / 10000);
+    values.push_back(
+        std::ldexp(static_cast<double>(random() >> 11), static_cast<int>(random() % 160) - 110));
+  }
+  return values;
+}
+
+TEST(NumberFormatCrossCheckTest, MatchesTheDigitStringReference) {
+  const NumberFormat format{u"<dec>", u"'"};
+  for (const double value : SampleValues()) {
+    const Reference reference(value);
+    ASSERT_EQ(ToUtf8(FormatMoney(value, format)), reference.Grouped(2, "'", "<dec>")) << value;
+    ASSERT_EQ(ToUtf8(FormatQuantity(value, format)), reference.Grouped(3, "'", "<dec>")) << value;
+    ASSERT_EQ(ToUtf8(FormatGeneral(value, format)), reference.General("<dec>")) << value;
+  }
+}
+
+TEST(NumberFormatCrossCheckTest, StrictNumbersReadAsFromChars) {
+  std::mt19937_64 random(7);
+  for (int i = 0; i < 50000; ++i) {
+    std::string text = std::to_string(random() >> (random() % 64));
+    if (random() % 2)
+      text += "." + std::string(random() % 4, '0') + std::to_string(random() % 1000000);
+    if (random() % 3 == 0) text += "000";
+    if (random() % 3 == 0) text += "e" + std::to_string(static_cast<int>(random() % 61) - 30);
+    if (random() % 2) text.insert(0, "-");
+    double expected = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(result.ec, std::errc()) << text;
+    const std::optional<double> read = ParseStrictNumber(FromUtf8(text), kPoint);
+    ASSERT_TRUE(read) << text;
+    ASSERT_EQ(std::memcmp(&*read, &expected, sizeof expected), 0) << text;
+    std::string comma = text;
+    if (const std::size_t point = comma.find('.'); point != std::string::npos) comma[point] = ',';
+    ASSERT_EQ(ParseNumber(FromUtf8(comma), kComma), expected) << comma;
+  }
 }
 
 TEST(NumberFormatRoundTripTest, GeneralFormReadsBack) {

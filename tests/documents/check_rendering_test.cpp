@@ -31,6 +31,8 @@ TEST(CheckRenderingTexts, PadPairJustifiesOrJoins) {
   EXPECT_EQ(PadPair(u"", u"", 4), Spaces(4));
   EXPECT_EQ(PadPair(u"a", u"b", 0), u"ab");
   EXPECT_EQ(PadPair(u"a", u"b", -5), u"ab");
+  // Wider than any tape.
+  EXPECT_EQ(PadPair(u"a", u"b", 3000), u"a" + Spaces(2998) + u"b");
 }
 
 TEST(CheckRenderingTexts, VatAndDiscountTexts) {
@@ -150,6 +152,42 @@ TEST(CheckRenderingFiscal, PositionAndGoodCodeLinesInTableOrder) {
   };
   ASSERT_EQ(lines.size(), 4 + expected.size());
   EXPECT_EQ(std::vector<std::u16string>(lines.begin() + 4, lines.end()), expected);
+}
+
+TEST(CheckRenderingFiscal, EachPositionPrintsAsIfAlone) {
+  // One renderer prints a long position, then shorter ones: nothing of a line
+  // carries over into the next.
+  FiscalString rich = Milk();
+  rich.name = std::u16string(50, u'Ж');
+  rich.quantity = 1234567.891;
+  rich.price = 99999.995;
+  rich.amount = -1e20;
+  rich.discount = -1234.5;
+  rich.vat_rate = u"22/122 длинная ставка";
+  rich.marking_code = std::u16string(60, u'K');
+  GoodCodeData code;
+  code.gtin = u"04600000000000";
+  rich.good_codes.push_back(code);
+  FiscalString bare;
+  bare.vat_rate = u"none";
+  for (const std::int32_t size : {35, 36, 48}) {
+    TestProcess process;
+    process.state->Settings.Size = size;
+    process.state->Receipt.BeginDocument();
+    CheckRenderer renderer(*process.state);
+    renderer.Fiscal(rich);
+    const std::size_t before = TapeTexts(*process.state).size();
+    renderer.Fiscal(bare);
+    renderer.Fiscal(Milk());
+    const std::vector<std::u16string> lines = TapeTexts(*process.state);
+    std::vector<std::u16string> expected = FiscalLines(size, bare);
+    const std::vector<std::u16string> milk = FiscalLines(size, Milk());
+    expected.insert(expected.end(), milk.begin(), milk.end());
+    EXPECT_EQ(std::vector<std::u16string>(lines.begin() + static_cast<std::ptrdiff_t>(before),
+                                          lines.end()),
+              expected)
+        << size;
+  }
 }
 
 TEST(CheckRenderingTotals, ChangeOnlyWhenOverpaidAndNonFiniteSumsPrint) {

@@ -84,6 +84,18 @@ TEST_F(TapeTest, HugeSizeIsCappedForPaddingAndSeparators) {
   for (const TapeEntry& entry : tape.entries()) EXPECT_EQ(entry.text.size(), 1024u);
   EXPECT_EQ(tape.entries()[1].text.substr(0, 4), u"ABC ");
   EXPECT_EQ(tape.entries()[2].text.substr(1020), u" ABC");
+  EXPECT_EQ(tape.entries()[0].text, std::u16string(1024, u'-'));
+  EXPECT_EQ(tape.entries()[1].text, u"ABC" + std::u16string(1021, u' '));
+  EXPECT_EQ(tape.entries()[2].text, std::u16string(1021, u' ') + u"ABC");
+  tape.PrintSeparator(false);
+  EXPECT_EQ(tape.entries().back().text, std::u16string(1024, u'='));
+}
+
+TEST(PaddingSpacesTest, AsManyAsAskedUpToTheWidestLine) {
+  EXPECT_EQ(PaddingSpaces(0), u"");
+  EXPECT_EQ(PaddingSpaces(3), u"   ");
+  EXPECT_EQ(PaddingSpaces(1024), std::u16string(1024, u' '));
+  EXPECT_EQ(PaddingSpaces(5000), std::u16string(1024, u' '));
 }
 
 TEST_F(TapeTest, ShowTypeZeroPrintsNothingAndCreatesNoWindow) {
