@@ -208,6 +208,13 @@ std::u16string Trim(std::u16string_view text) {
   return std::u16string(text.substr(begin, end - begin));
 }
 
+bool IsBlank(std::u16string_view text) {
+  for (const char16_t c : text) {
+    if (c > u' ') return false;
+  }
+  return true;
+}
+
 std::u16string AsciiUpper(std::u16string_view text) {
   std::u16string out(text);
   for (auto& c : out) {

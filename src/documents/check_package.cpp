@@ -1,6 +1,5 @@
 #include "documents/check_package.h"
 
-#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -23,19 +22,40 @@ std::u16string CodeFailureMessage(std::u16string_view name, std::u16string_view 
          std::u16string(reason);
 }
 
-}  // namespace
-
-double ReadNumberAttribute(const XmlNode& element, std::u16string_view name,
-                           const NumberFormat& format) {
-  const std::u16string_view* value = element.FindAttribute(name);
+// The number an attribute value spells; 0 when absent, blank or not a number.
+double NumberOf(const std::u16string_view* value, const NumberFormat& format) {
   if (!value) return 0;
   // A text of spaces and control characters only reads as 0.
-  if (std::all_of(value->begin(), value->end(), [](char16_t c) { return c <= u' '; })) return 0;
+  if (IsBlank(*value)) return 0;
   // The full stop stands for the process's separator: replaced only when
   // that separator is something else.
   if (format.decimal_separator == u".") return ParseStrictNumber(*value, format).value_or(0);
   const std::u16string text = ReplaceAll(*value, u".", format.decimal_separator);
   return ParseStrictNumber(text, format).value_or(0);
+}
+
+// Looks up many attributes in one pass over the element: found[i] is the
+// value of names[i] (its first occurrence), or null. A package holds
+// thousands of fiscal strings, each read for fifteen names.
+template <std::size_t N>
+void FindAttributes(const XmlNode& element, const std::u16string_view (&names)[N],
+                    const std::u16string_view* (&found)[N]) {
+  for (auto& value : found) value = nullptr;
+  for (const XmlAttribute& attribute : element.attributes) {
+    for (std::size_t i = 0; i < N; ++i) {
+      if (!found[i] && attribute.name == names[i]) {
+        found[i] = &attribute.value;
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+double ReadNumberAttribute(const XmlNode& element, std::u16string_view name,
+                           const NumberFormat& format) {
+  return NumberOf(element.FindAttribute(name), format);
 }
 
 std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name) {
@@ -166,23 +186,60 @@ GoodCodeData ReadGoodCodeData(const XmlNode& element) {
 }
 
 FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format) {
+  enum {
+    kName,
+    kQuantity,
+    kPrice,
+    kAmount,
+    kDiscount,
+    kVatRate,
+    kPaymentMethod,
+    kCalculationSubject,
+    kMeasurementUnit,
+    kCountryOldSpelling,
+    kCountry,
+    kCustomsDeclaration,
+    kExciseAmount,
+    kAdditionalAttribute,
+    kMarkingCode,
+    kCount
+  };
+  // The country has long been sent as "СountryOfOrigin" with a Cyrillic Es;
+  // that spelling wins when both are present.
+  static constexpr std::u16string_view kNames[kCount] = {u"Name",
+                                                         u"Quantity",
+                                                         u"PriceWithDiscount",
+                                                         u"AmountWithDiscount",
+                                                         u"DiscountAmount",
+                                                         u"VATRate",
+                                                         u"PaymentMethod",
+                                                         u"CalculationSubject",
+                                                         u"MeasurementUnit",
+                                                         u"\u0421ountryOfOrigin",
+                                                         u"CountryOfOrigin",
+                                                         u"CustomsDeclaration",
+                                                         u"ExciseAmount",
+                                                         u"AdditionalAttribute",
+                                                         u"MarkingCode"};
+  const std::u16string_view* found[kCount];
+  FindAttributes(element, kNames, found);
+
   FiscalString result;
-  if (const std::u16string_view* name = element.FindAttribute(u"Name")) result.name = *name;
-  result.quantity = ReadNumberAttribute(element, u"Quantity", format);
-  result.price = ReadNumberAttribute(element, u"PriceWithDiscount", format);
-  result.amount = ReadNumberAttribute(element, u"AmountWithDiscount", format);
-  result.discount = ReadNumberAttribute(element, u"DiscountAmount", format);
-  result.vat_rate = ReadOptionalText(element, u"VATRate");
-  result.payment_method = Trim(GetAttributeText(element, u"PaymentMethod"));
-  result.calculation_subject = Trim(GetAttributeText(element, u"CalculationSubject"));
-  result.measurement_unit = ReadOptionalTrimmed(element, u"MeasurementUnit");
-  // The country has long been sent as "СountryOfOrigin" with a Cyrillic Es.
+  if (found[kName]) result.name = *found[kName];
+  result.quantity = NumberOf(found[kQuantity], format);
+  result.price = NumberOf(found[kPrice], format);
+  result.amount = NumberOf(found[kAmount], format);
+  result.discount = NumberOf(found[kDiscount], format);
+  if (found[kVatRate]) result.vat_rate = std::u16string(*found[kVatRate]);
+  if (found[kPaymentMethod]) result.payment_method = Trim(*found[kPaymentMethod]);
+  if (found[kCalculationSubject]) result.calculation_subject = Trim(*found[kCalculationSubject]);
+  result.measurement_unit = TrimmedOrAbsent(found[kMeasurementUnit]);
   result.country_of_origin =
-      TrimmedOrAbsent(FindAttributeSpelled(element, u"\u0421ountryOfOrigin", u"CountryOfOrigin"));
-  result.customs_declaration = ReadOptionalTrimmed(element, u"CustomsDeclaration");
-  result.excise_amount = ReadOptionalTrimmed(element, u"ExciseAmount");
-  result.additional_attribute = ReadOptionalTrimmed(element, u"AdditionalAttribute");
-  result.marking_code = ReadOptionalTrimmed(element, u"MarkingCode");
+      TrimmedOrAbsent(found[kCountryOldSpelling] ? found[kCountryOldSpelling] : found[kCountry]);
+  result.customs_declaration = TrimmedOrAbsent(found[kCustomsDeclaration]);
+  result.excise_amount = TrimmedOrAbsent(found[kExciseAmount]);
+  result.additional_attribute = TrimmedOrAbsent(found[kAdditionalAttribute]);
+  result.marking_code = TrimmedOrAbsent(found[kMarkingCode]);
   for (const XmlNode& child : element.children) {
     if (child.Is(u"GoodCodeData")) result.good_codes.push_back(ReadGoodCodeData(child));
   }

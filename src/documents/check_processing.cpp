@@ -71,7 +71,7 @@ bool TFPEmulator::ProcessCheck(bool /*AElectronically*/, bool ACorrection,
   FFiscal = true;
   state_.Counters.CheckNumber = WrappingAdd(state_.Counters.CheckNumber, 1);
   state_.Receipt.BeginDocument();
-  if (Trim(ACheckPackage).empty()) return true;
+  if (IsBlank(ACheckPackage)) return true;
 
   FDocSum = 0;
   CheckRenderer renderer(state_);

@@ -15,7 +15,7 @@ std::u16string AttributeOrEmpty(const std::u16string_view* value) {
 
 void ParseInputParameters(const XmlParser& parser, std::u16string_view text,
                           InputParameters& params) {
-  if (Trim(text).empty()) return;
+  if (IsBlank(text)) return;
   const XmlDocument document = parser.Parse(text);
   const XmlNode& first = document.root.ChildAt(0);
   if (!first.Is(u"Parameters")) return;

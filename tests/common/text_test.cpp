@@ -94,6 +94,11 @@ TEST(TrimTest, RemovesControlsAndSpacesOnly) {
   EXPECT_EQ(Trim(u"  a b  "), u"a b");
   EXPECT_EQ(Trim(u"   "), u"");
   EXPECT_EQ(Trim(u""), u"");
+  // IsBlank agrees with Trim leaving nothing.
+  for (const std::u16string_view text :
+       {u"", u"   ", u" \t\r\n\x01\x1F ", u"\u00A0", u" a ", u"\x20\x21"}) {
+    EXPECT_EQ(IsBlank(text), Trim(text).empty()) << ToUtf8(text);
+  }
 }
 
 TEST(TextHelpersTest, UpperReplaceAndDecimal) {
