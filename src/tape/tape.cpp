@@ -39,40 +39,45 @@ std::int32_t Tape::Width() const {
 void Tape::BeginDocument() {
   if (Silent()) return;
   window_.BeginDocument(settings_.WindowShowType);
-  entries_.clear();
+  count_ = 0;
   ++revision_;
   PrintBanner(u"ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ");
   PrintLine(u" ФФД 1.2", AlignCenter);
 }
 
+TapeEntry& Tape::Append(TapeEntry::Kind kind, std::uint8_t alignment) {
+  if (count_ == entries_.size()) entries_.emplace_back();
+  TapeEntry& entry = entries_[count_++];
+  entry.kind = kind;
+  entry.alignment = alignment;
+  ++revision_;
+  return entry;
+}
+
 void Tape::PrintLine(std::u16string_view text, std::uint8_t alignment) {
   if (Silent()) return;
   const std::size_t width = static_cast<std::size_t>(Width());
-  // Cut or padded to the width, in the one allocation of the entry's text.
-  std::u16string line;
+  std::u16string& line = Append(TapeEntry::Kind::kLine, alignment).text;
+  // Cut or padded to the width.
   if (alignment == AlignCenter || text.size() >= width) {
-    line = std::u16string(text.substr(0, width));
+    line.assign(text.substr(0, width));
   } else {
-    line = std::u16string(kSpaces.data(), width);
+    line.assign(kSpaces.data(), width);
     text.copy(line.data() + (alignment == AlignLeft ? 0 : width - text.size()), text.size());
   }
-  entries_.push_back({TapeEntry::Kind::kLine, std::move(line), alignment});
-  ++revision_;
 }
 
 void Tape::PrintBanner(std::u16string_view text) {
   if (Silent()) return;
-  entries_.push_back({TapeEntry::Kind::kBanner, std::u16string(text), AlignCenter});
-  ++revision_;
+  Append(TapeEntry::Kind::kBanner, AlignCenter).text.assign(text);
 }
 
 void Tape::PrintSeparator(bool dashed) {
   if (Silent()) return;
   // A full-width line needs neither padding nor cutting.
   const Run& run = dashed ? kDashes : kDoubleDashes;
-  entries_.push_back({TapeEntry::Kind::kLine,
-                      std::u16string(run.data(), static_cast<std::size_t>(Width())), AlignCenter});
-  ++revision_;
+  Append(TapeEntry::Kind::kLine, AlignCenter)
+      .text.assign(run.data(), static_cast<std::size_t>(Width()));
 }
 
 }  // namespace kassivo

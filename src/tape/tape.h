@@ -14,9 +14,14 @@
 //
 // Presenters observe the tape through revision(), which changes whenever a
 // document begins or an entry is appended.
+//
+// A new document reuses the entries, and the text memory, of the ones before
+// it: hosts print thousands of documents in a row. The tape so keeps as much
+// memory as its longest document needed.
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,16 +59,19 @@ class Tape {
   // The width used for padding, cutting and separators.
   std::int32_t Width() const;
 
-  const std::vector<TapeEntry>& entries() const { return entries_; }
+  std::span<const TapeEntry> entries() const { return {entries_.data(), count_}; }
   std::uint64_t revision() const { return revision_; }
   ReceiptWindow& window() { return window_; }
   const ReceiptWindow& window() const { return window_; }
 
  private:
   bool Silent() const;
+  // The next entry, whose text keeps the memory of an earlier document's.
+  TapeEntry& Append(TapeEntry::Kind kind, std::uint8_t alignment);
 
   const DriverSettings& settings_;
-  std::vector<TapeEntry> entries_;
+  std::vector<TapeEntry> entries_;  // the first count_ are the document's
+  std::size_t count_ = 0;
   std::uint64_t revision_ = 0;
   ReceiptWindow window_;
 };
