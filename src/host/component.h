@@ -54,8 +54,16 @@ class DriverComponent {
   HResult CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params);
 
  private:
+  // The rows that need no device.
   void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
-  TFPEmulator* FindDevice(std::u16string_view id);
+  // The device rows, by the device ID they were given.
+  void DispatchDevice(std::int32_t number, std::u16string_view id, Value& result,
+                      ArgumentArray& params);
+  // The same when parameter 0 is not a text: its text is the ID.
+  void DispatchDeviceByConvertedId(std::int32_t number, Value& result, ArgumentArray& params);
+  // What a call answers when a method throws; called in the catch handler.
+  void Fail(std::int32_t number, Value& result, ArgumentArray& params);
+  TFPEmulator* FindDevice(std::u16string_view id) { return list_ ? list_->Find(id) : nullptr; }
 
   ProcessState& state_;
   std::unique_ptr<TFPEmulatorList> list_;
