@@ -45,28 +45,30 @@ bool Value::operator==(const Value& other) const {
   return false;
 }
 
-void Value::AssignText(const Value& other) {
-  if (other.kind_ != Kind::kText) {
-    text_.~basic_string();
-    new (&scalar_) Scalar(other.scalar_);
-  } else if (kind_ == Kind::kText) {
-    text_ = other.text_;
-  } else {
-    new (&text_) std::u16string(other.text_);
-  }
-  kind_ = other.kind_;
+void Value::FreeText() noexcept {
+  text_.~basic_string();
+  new (&scalar_) Scalar{};
+  kind_ = Kind::kEmpty;
 }
 
-void Value::AssignText(Value&& other) noexcept {
-  if (other.kind_ != Kind::kText) {
-    text_.~basic_string();
-    new (&scalar_) Scalar(other.scalar_);
-  } else if (kind_ == Kind::kText) {
-    text_ = std::move(other.text_);
+void Value::AssignText(const std::u16string& text) {
+  if (kind_ == Kind::kText) {
+    text_ = text;
   } else {
-    new (&text_) std::u16string(std::move(other.text_));
+    // Copied apart first: a copy that throws would leave the scalar overwritten.
+    std::u16string copy(text);
+    new (&text_) std::u16string(std::move(copy));
+    kind_ = Kind::kText;
   }
-  kind_ = other.kind_;
+}
+
+void Value::AssignText(std::u16string&& text) noexcept {
+  if (kind_ == Kind::kText) {
+    text_ = std::move(text);
+  } else {
+    new (&text_) std::u16string(std::move(text));
+    kind_ = Kind::kText;
+  }
 }
 
 void Value::ThrowWrongKind() {

@@ -70,23 +70,22 @@ class Value {
   ~Value() {
     if (kind_ == Kind::kText) text_.~basic_string();
   }
-  // Scalars are assigned inline; texts out of line. Copy assignment leaves
-  // this value unchanged when copying the text throws.
+  // Scalars are assigned inline (a text they replace is freed out of line),
+  // texts out of line. Copy assignment leaves this value unchanged when
+  // copying the text throws.
   Value& operator=(const Value& other) {
-    if (kind_ != Kind::kText && other.kind_ != Kind::kText) {
-      kind_ = other.kind_;
-      scalar_ = other.scalar_;
+    if (other.kind_ == Kind::kText) {
+      AssignText(other.text_);
     } else {
-      AssignText(other);
+      AssignScalar(other.kind_, other.scalar_);
     }
     return *this;
   }
   Value& operator=(Value&& other) noexcept {
-    if (kind_ != Kind::kText && other.kind_ != Kind::kText) {
-      kind_ = other.kind_;
-      scalar_ = other.scalar_;
+    if (other.kind_ == Kind::kText) {
+      AssignText(std::move(other.text_));
     } else {
-      AssignText(std::move(other));
+      AssignScalar(other.kind_, other.scalar_);
     }
     return *this;
   }
@@ -144,9 +143,14 @@ class Value {
 
   Value(Kind kind, Scalar scalar) noexcept : kind_(kind), scalar_(scalar) {}
 
-  // Assignments where either side is a text.
-  void AssignText(const Value& other);
-  void AssignText(Value&& other) noexcept;
+  void AssignScalar(Kind kind, Scalar scalar) noexcept {
+    if (kind_ == Kind::kText) FreeText();
+    kind_ = kind;
+    scalar_ = scalar;
+  }
+  void FreeText() noexcept;
+  void AssignText(const std::u16string& text);
+  void AssignText(std::u16string&& text) noexcept;
   void Expect(Kind kind) const {
     if (kind_ != kind) ThrowWrongKind();
   }
