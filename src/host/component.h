@@ -56,11 +56,9 @@ class DriverComponent {
  private:
   // The rows that need no device.
   void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
-  // The device rows, by the device ID they were given.
-  void DispatchDevice(std::int32_t number, std::u16string_view id, Value& result,
-                      ArgumentArray& params);
-  // The same when parameter 0 is not a text: its text is the ID.
-  void DispatchDeviceByConvertedId(std::int32_t number, Value& result, ArgumentArray& params);
+  // A device row whose parameter 0 is not a text, or names no device: the
+  // ID is the parameter's text.
+  void DispatchDeviceByIdText(std::int32_t number, Value& result, ArgumentArray& params);
   // What a call answers when a method throws; called in the catch handler.
   void Fail(std::int32_t number, Value& result, ArgumentArray& params);
   TFPEmulator* FindDevice(std::u16string_view id) { return list_ ? list_->Find(id) : nullptr; }

@@ -1,4 +1,5 @@
 // CallAsFunc: the contract table of the 42 driver methods.
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <new>
@@ -92,21 +93,203 @@ bool IsCardPayment(std::int32_t number) {
   return number >= 24 && number <= 26;  // Pay, Return, CancelPaymentByPaymentCard
 }
 
-// The rows whose parameter 0 is a device ID, a bit each.
-constexpr std::uint64_t DeviceRows() {
-  std::uint64_t rows = 0;
-  for (const int number : {6,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20,
-                           21, 22, 23, 24, 25, 26, 31, 35, 36, 37, 38, 39}) {
-    rows |= std::uint64_t{1} << number;
-  }
+// The device rows: one function each, called with the device the ID names.
+// `id` may point into parameter 0, so writing it back (PutId) is its last
+// use.
+using DeviceRow = void (*)(TFPEmulator& device, std::u16string_view id, Value& result,
+                           ArgumentArray& p);
+
+const NumberFormat& FormatOf(TFPEmulator& device) {
+  return device.state().number_format();
+}
+
+void PutId(ArgumentArray& p, int i, std::u16string_view id) {
+  PutText(p, i, std::u16string(id));
+}
+
+void Close(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray&) {
+  result = Value::Boolean(device.Close());
+}
+
+void GetDataKKT(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  std::u16string answer;
+  const bool ok = device.GetDataKKT(answer);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(answer));
+  result = Value::Boolean(ok);
+}
+
+void OperationFN(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  const std::int32_t type = ToInteger(p.At(1), format);
+  std::u16string converted;
+  result = Value::Boolean(device.OperationFN(type, InputText(p, 2, format, converted)));
+}
+
+// OpenShift, CloseShift, GetCurrentStatus, ReportCurrentStatusOfSettlements.
+template <bool (TFPEmulator::*kMethod)(std::u16string&, std::u16string&)>
+void ShiftRow(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  std::u16string in = TextOf(p, 1, FormatOf(device));
+  std::u16string out;
+  const bool ok = (device.*kMethod)(in, out);
+  PutText(p, 2, std::move(out));
+  result = Value::Boolean(ok);
+}
+
+void ProcessCheck(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  const bool electronically = ToBoolean(p.At(1), format);
+  std::u16string converted;
+  std::u16string out;
+  const bool ok =
+      device.ProcessCheck(electronically, false, InputText(p, 2, format, converted), out);
+  PutText(p, 3, std::move(out));
+  result = Value::Boolean(ok);
+}
+
+void PrintTextDocument(TFPEmulator& device, std::u16string_view id, Value& result,
+                       ArgumentArray& p) {
+  std::u16string converted;
+  const bool ok = device.PrintTextDocument(InputText(p, 1, FormatOf(device), converted));
+  PutId(p, 0, id);
+  result = Value::Boolean(ok);
+}
+
+void ProcessCorrectionCheck(TFPEmulator& device, std::u16string_view, Value& result,
+                            ArgumentArray& p) {
+  std::u16string converted;
+  std::u16string out;
+  const bool ok =
+      device.ProcessCheck(false, true, InputText(p, 1, FormatOf(device), converted), out);
+  PutText(p, 2, std::move(out));
+  result = Value::Boolean(ok);
+}
+
+void PrintCheckCopy(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  TextOf(p, 1, FormatOf(device));
+  result = Value::Boolean(device.PrintCheckCopy());
+}
+
+void CashInOutcome(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  const std::u16string in = TextOf(p, 1, format);
+  result = Value::Boolean(device.CashInOutcome(in, ToReal(p.At(2), format)));
+}
+
+void PrintXReport(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  result = Value::Boolean(device.PrintXReport(TextOf(p, 1, FormatOf(device))));
+}
+
+void OpenCashDrawer(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray&) {
+  result = Value::Boolean(device.OpenCashDrawer());
+}
+
+void GetLineLength(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  p.Put(1, Value::Integer(device.GetLineLength()));
+  result = Value::Boolean(true);
+}
+
+// PayByPaymentCard, ReturnPaymentByPaymentCard, CancelPaymentByPaymentCard.
+template <const char16_t* kTitle>
+void CardPayment(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  std::u16string card = TextOf(p, 1, format);
+  const Value amount = p.Get(2);
+  const double value = ToReal(amount, format);
+  std::u16string receipt = TextOf(p, 3, format);
+  std::u16string rrn, authorization, report;
+  const bool ok =
+      device.DoBillingTransaction(kTitle, value, card, receipt, rrn, authorization, report);
+  result = Value::Boolean(ok);
+  if (!ok) device.state().LastErrorText = kCardBlocked;
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(card));
+  p.Put(2, amount);
+  PutText(p, 3, std::move(receipt));
+  PutText(p, 4, std::move(rrn));
+  PutText(p, 5, std::move(authorization));
+  PutText(p, 6, std::move(report));
+}
+constexpr char16_t kPaymentTitle[] = u"ОПЛАТА КАРТОЙ";
+constexpr char16_t kReturnTitle[] = u"ВОЗВРАТ ПЛАТЕЖА";
+constexpr char16_t kCancelTitle[] = u"ОТМЕНА ПЛАТЕЖА";
+
+void Settlement(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  std::u16string report;
+  const bool ok = device.Settlement(report);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(report));
+  result = Value::Boolean(ok);
+}
+
+// OpenSessionRegistrationKM, CloseSessionRegistrationKM.
+template <bool kOpen>
+void SessionRegistrationKM(TFPEmulator& device, std::u16string_view, Value& result,
+                           ArgumentArray&) {
+  result = Value::Boolean(device.SessionRegistrationKM(kOpen));
+}
+
+void RequestKM(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  std::u16string in = TextOf(p, 1, FormatOf(device));
+  std::u16string out;
+  const bool ok = device.RequestKM(in, out);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(in));
+  PutText(p, 2, std::move(out));
+  result = Value::Boolean(ok);
+}
+
+void GetProcessingKMResult(TFPEmulator& device, std::u16string_view id, Value& result,
+                           ArgumentArray& p) {
+  std::u16string out;
+  device.GetProcessingKMResult(out);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(out));
+  p.Put(2, Value::Integer(0));
+  result = Value::Boolean(true);
+}
+
+void ConfirmKM(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  std::u16string in = TextOf(p, 1, format);
+  std::int32_t kind = ToInteger(p.At(2), format);
+  const bool ok = device.ConfirmKM(in, kind);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(in));
+  p.Put(2, Value::Integer(kind));
+  result = Value::Boolean(ok);
+}
+
+// Null for the rows that need no device.
+constexpr std::array<DeviceRow, kMethodCount> DeviceRows() {
+  std::array<DeviceRow, kMethodCount> rows{};
+  rows[6] = Close;
+  rows[10] = GetDataKKT;
+  rows[11] = OperationFN;
+  rows[12] = ShiftRow<&TFPEmulator::OpenShift>;
+  rows[13] = ShiftRow<&TFPEmulator::CloseShift>;
+  rows[14] = ProcessCheck;
+  rows[15] = PrintTextDocument;
+  rows[16] = ProcessCorrectionCheck;
+  rows[17] = PrintCheckCopy;
+  rows[18] = CashInOutcome;
+  rows[19] = ShiftRow<&TFPEmulator::GetCurrentStatus>;
+  rows[20] = ShiftRow<&TFPEmulator::ReportCurrentStatus>;
+  rows[21] = PrintXReport;
+  rows[22] = OpenCashDrawer;
+  rows[23] = GetLineLength;
+  rows[24] = CardPayment<kPaymentTitle>;
+  rows[25] = CardPayment<kReturnTitle>;
+  rows[26] = CardPayment<kCancelTitle>;
+  rows[31] = Settlement;
+  rows[35] = SessionRegistrationKM<true>;
+  rows[36] = SessionRegistrationKM<false>;
+  rows[37] = RequestKM;
+  rows[38] = GetProcessingKMResult;
+  rows[39] = ConfirmKM;
   return rows;
 }
-constexpr std::uint64_t kDeviceRows = DeviceRows();
-
-// For a number in 0..41.
-bool IsDeviceRow(std::int32_t number) {
-  return (kDeviceRows >> number & 1) != 0;
-}
+constexpr std::array<DeviceRow, kMethodCount> kDeviceRows = DeviceRows();
 
 }  // namespace
 
@@ -117,12 +300,14 @@ HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, Argument
   if (!IsMethodNumber(number)) return HResult::kFalse;
   try {
     const Value& id = params.At(0);
-    if (!IsDeviceRow(number)) {
+    const DeviceRow row = kDeviceRows[static_cast<std::size_t>(number)];
+    if (!row) {
       Dispatch(number, result, params);
-    } else if (id.kind() == Value::Kind::kText) {
-      DispatchDevice(number, id.text(), result, params);
+    } else if (TFPEmulator* const device =
+                   id.kind() == Value::Kind::kText ? FindDevice(id.text()) : nullptr) {
+      row(*device, id.text(), result, params);
     } else {
-      DispatchDeviceByConvertedId(number, result, params);
+      DispatchDeviceByIdText(number, result, params);
     }
   } catch (...) {
     Fail(number, result, params);
@@ -234,179 +419,24 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
   }
 }
 
-void DriverComponent::DispatchDeviceByConvertedId(std::int32_t number, Value& result,
-                                                  ArgumentArray& p) {
+void DriverComponent::DispatchDeviceByIdText(std::int32_t number, Value& result, ArgumentArray& p) {
   const std::u16string id = ToText(p.At(0), state_.number_format());
-  DispatchDevice(number, id, result, p);
-}
-
-// `id` may point into parameter 0, so writing it back (put_id) is its last
-// use.
-void DriverComponent::DispatchDevice(std::int32_t number, std::u16string_view id, Value& result,
-                                     ArgumentArray& p) {
-  const NumberFormat& format = state_.number_format();
-  auto put_id = [&p, id](int i) { PutText(p, i, std::u16string(id)); };
-
   TFPEmulator* const device = FindDevice(id);
-  if (!device) {
-    if (IsCardPayment(number)) {
-      state_.LastErrorText = kCardBlocked;
-      return;
-    }
-    // The answer for an ID that no device has; "always" outputs still written.
-    state_.LastErrorText = kDeviceNotFound;
-    result = Value::Boolean(false);
-    const AlwaysOutputs always = AlwaysOutputsOf(number);
-    if (always.id_index >= 0) put_id(always.id_index);
-    for (const int index : always.empty_indexes) {
-      if (index >= 0) PutText(p, index, u"");
-    }
+  if (device) {
+    kDeviceRows[static_cast<std::size_t>(number)](*device, id, result, p);
     return;
   }
-
-  switch (number) {
-    case 6:  // Close
-      result = Value::Boolean(device->Close());
-      return;
-    case 10: {  // GetDataKKT
-      std::u16string answer;
-      const bool ok = device->GetDataKKT(answer);
-      put_id(0);
-      PutText(p, 1, std::move(answer));
-      result = Value::Boolean(ok);
-      return;
-    }
-    case 11: {  // OperationFN
-      const std::int32_t type = ToInteger(p.At(1), format);
-      std::u16string converted;
-      result = Value::Boolean(device->OperationFN(type, InputText(p, 2, format, converted)));
-      return;
-    }
-    case 12:    // OpenShift
-    case 13:    // CloseShift
-    case 19:    // GetCurrentStatus
-    case 20: {  // ReportCurrentStatusOfSettlements
-      std::u16string in = TextOf(p, 1, format);
-      std::u16string out;
-      bool ok = false;
-      if (number == 12) ok = device->OpenShift(in, out);
-      if (number == 13) ok = device->CloseShift(in, out);
-      if (number == 19) ok = device->GetCurrentStatus(in, out);
-      if (number == 20) ok = device->ReportCurrentStatus(in, out);
-      PutText(p, 2, std::move(out));
-      result = Value::Boolean(ok);
-      return;
-    }
-    case 14: {  // ProcessCheck
-      const bool electronically = ToBoolean(p.At(1), format);
-      std::u16string converted;
-      std::u16string out;
-      const bool ok =
-          device->ProcessCheck(electronically, false, InputText(p, 2, format, converted), out);
-      PutText(p, 3, std::move(out));
-      result = Value::Boolean(ok);
-      return;
-    }
-    case 15: {  // PrintTextDocument
-      std::u16string converted;
-      const bool ok = device->PrintTextDocument(InputText(p, 1, format, converted));
-      put_id(0);
-      result = Value::Boolean(ok);
-      return;
-    }
-    case 16: {  // ProcessCorrectionCheck
-      std::u16string converted;
-      std::u16string out;
-      const bool ok = device->ProcessCheck(false, true, InputText(p, 1, format, converted), out);
-      PutText(p, 2, std::move(out));
-      result = Value::Boolean(ok);
-      return;
-    }
-    case 17:  // PrintCheckCopy
-      TextOf(p, 1, format);
-      result = Value::Boolean(device->PrintCheckCopy());
-      return;
-    case 18: {  // CashInOutcome
-      const std::u16string in = TextOf(p, 1, format);
-      result = Value::Boolean(device->CashInOutcome(in, ToReal(p.At(2), format)));
-      return;
-    }
-    case 21:  // PrintXReport
-      result = Value::Boolean(device->PrintXReport(TextOf(p, 1, format)));
-      return;
-    case 22:  // OpenCashDrawer
-      result = Value::Boolean(device->OpenCashDrawer());
-      return;
-    case 23:  // GetLineLength
-      p.Put(1, Value::Integer(device->GetLineLength()));
-      result = Value::Boolean(true);
-      return;
-    case 24:    // PayByPaymentCard
-    case 25:    // ReturnPaymentByPaymentCard
-    case 26: {  // CancelPaymentByPaymentCard
-      static const char16_t* const kTitles[] = {u"ОПЛАТА КАРТОЙ", u"ВОЗВРАТ ПЛАТЕЖА",
-                                                u"ОТМЕНА ПЛАТЕЖА"};
-      std::u16string card = TextOf(p, 1, format);
-      const Value amount = p.Get(2);
-      const double value = ToReal(amount, format);
-      std::u16string receipt = TextOf(p, 3, format);
-      std::u16string rrn, authorization, report;
-      const bool ok = device->DoBillingTransaction(kTitles[number - 24], value, card, receipt, rrn,
-                                                   authorization, report);
-      result = Value::Boolean(ok);
-      if (!ok) state_.LastErrorText = kCardBlocked;
-      put_id(0);
-      PutText(p, 1, std::move(card));
-      p.Put(2, amount);
-      PutText(p, 3, std::move(receipt));
-      PutText(p, 4, std::move(rrn));
-      PutText(p, 5, std::move(authorization));
-      PutText(p, 6, std::move(report));
-      return;
-    }
-    case 31: {  // Settlement
-      std::u16string report;
-      const bool ok = device->Settlement(report);
-      put_id(0);
-      PutText(p, 1, std::move(report));
-      result = Value::Boolean(ok);
-      return;
-    }
-    case 35:  // OpenSessionRegistrationKM
-    case 36:  // CloseSessionRegistrationKM
-      result = Value::Boolean(device->SessionRegistrationKM(number == 35));
-      return;
-    case 37: {  // RequestKM
-      std::u16string in = TextOf(p, 1, format);
-      std::u16string out;
-      const bool ok = device->RequestKM(in, out);
-      put_id(0);
-      PutText(p, 1, std::move(in));
-      PutText(p, 2, std::move(out));
-      result = Value::Boolean(ok);
-      return;
-    }
-    case 38: {  // GetProcessingKMResult
-      std::u16string out;
-      device->GetProcessingKMResult(out);
-      put_id(0);
-      PutText(p, 1, std::move(out));
-      p.Put(2, Value::Integer(0));
-      result = Value::Boolean(true);
-      return;
-    }
-    case 39: {  // ConfirmKM
-      std::u16string in = TextOf(p, 1, format);
-      std::int32_t kind = ToInteger(p.At(2), format);
-      const bool ok = device->ConfirmKM(in, kind);
-      put_id(0);
-      PutText(p, 1, std::move(in));
-      p.Put(2, Value::Integer(kind));
-      result = Value::Boolean(ok);
-      return;
-    }
-    default:
-      return;
+  if (IsCardPayment(number)) {
+    state_.LastErrorText = kCardBlocked;
+    return;
+  }
+  // The answer for an ID that no device has; "always" outputs still written.
+  state_.LastErrorText = kDeviceNotFound;
+  result = Value::Boolean(false);
+  const AlwaysOutputs always = AlwaysOutputsOf(number);
+  if (always.id_index >= 0) PutText(p, always.id_index, id);
+  for (const int index : always.empty_indexes) {
+    if (index >= 0) PutText(p, index, u"");
   }
 }
 
