@@ -299,13 +299,18 @@ HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, Argument
   result = Value::Boolean(false);
   if (!IsMethodNumber(number)) return HResult::kFalse;
   try {
-    const Value& id = params.At(0);
+    // A device row given a text that names a device goes straight to its
+    // function; an ID of another kind or one no device has, the long way.
     const DeviceRow row = kDeviceRows[static_cast<std::size_t>(number)];
+    const Value& first = params.At(0);
+    const std::u16string_view id =
+        first.kind() == Value::Kind::kText ? std::u16string_view(first.text()) : u"";
+    TFPEmulator* const device =
+        row && first.kind() == Value::Kind::kText ? FindDevice(id) : nullptr;
     if (!row) {
       Dispatch(number, result, params);
-    } else if (TFPEmulator* const device =
-                   id.kind() == Value::Kind::kText ? FindDevice(id.text()) : nullptr) {
-      row(*device, id.text(), result, params);
+    } else if (device) {
+      row(*device, id, result, params);
     } else {
       DispatchDeviceByIdText(number, result, params);
     }
