@@ -28,6 +28,53 @@ std::u16string ShortestReal(double value, const NumberFormat& format) {
 DriverError::DriverError(std::u16string message)
     : std::runtime_error(ToUtf8(message)), message_(std::move(message)) {}
 
+bool Value::operator==(const Value& other) const {
+  if (kind_ != other.kind_) return false;
+  switch (kind_) {
+    case Kind::kEmpty:
+      return true;
+    case Kind::kText:
+      return text_ == other.text_;
+    case Kind::kBoolean:
+      return scalar_.boolean == other.scalar_.boolean;
+    case Kind::kInteger:
+      return scalar_.integer == other.scalar_.integer;
+    case Kind::kReal:
+      return scalar_.real == other.scalar_.real;
+  }
+  return false;
+}
+
+void Value::FreeText() noexcept {
+  text_.~basic_string();
+  new (&scalar_) Scalar{};
+  kind_ = Kind::kEmpty;
+}
+
+void Value::AssignText(const std::u16string& text) {
+  if (kind_ == Kind::kText) {
+    text_ = text;
+  } else {
+    // Copied apart first: a copy that throws would leave the scalar overwritten.
+    std::u16string copy(text);
+    new (&text_) std::u16string(std::move(copy));
+    kind_ = Kind::kText;
+  }
+}
+
+void Value::AssignText(std::u16string&& text) noexcept {
+  if (kind_ == Kind::kText) {
+    text_ = std::move(text);
+  } else {
+    new (&text_) std::u16string(std::move(text));
+    kind_ = Kind::kText;
+  }
+}
+
+void Value::ThrowWrongKind() {
+  throw std::bad_variant_access();
+}
+
 std::int32_t RoundHalfEven(double value) {
   if (!std::isfinite(value) || value >= 2147483647.5 || value < -2147483648.5) {
     throw ConversionError(u"Значение " + ShortestReal(value, NumberFormat{}) +

@@ -22,9 +22,9 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -52,33 +52,116 @@ class Value {
  public:
   enum class Kind { kEmpty, kText, kBoolean, kInteger, kReal };
 
-  Value() = default;
+  Value() noexcept : kind_(Kind::kEmpty), scalar_{} {}
+  Value(const Value& other) : kind_(other.kind_) {
+    if (kind_ == Kind::kText) {
+      new (&text_) std::u16string(other.text_);
+    } else {
+      new (&scalar_) Scalar(other.scalar_);
+    }
+  }
+  Value(Value&& other) noexcept : kind_(other.kind_) {
+    if (kind_ == Kind::kText) {
+      new (&text_) std::u16string(std::move(other.text_));
+    } else {
+      new (&scalar_) Scalar(other.scalar_);
+    }
+  }
+  ~Value() {
+    if (kind_ == Kind::kText) text_.~basic_string();
+  }
+  // Scalars are assigned inline (a text they replace is freed out of line),
+  // texts out of line. Copy assignment leaves this value unchanged when
+  // copying the text throws.
+  Value& operator=(const Value& other) {
+    if (other.kind_ == Kind::kText) {
+      AssignText(other.text_);
+    } else {
+      AssignScalar(other.kind_, other.scalar_);
+    }
+    return *this;
+  }
+  Value& operator=(Value&& other) noexcept {
+    if (other.kind_ == Kind::kText) {
+      AssignText(std::move(other.text_));
+    } else {
+      AssignScalar(other.kind_, other.scalar_);
+    }
+    return *this;
+  }
+
   // Inline: the dispatcher builds one or two of these on every call.
-  static Value Text(std::u16string text) { return Value(std::move(text)); }
-  static Value Boolean(bool value) { return Value(value); }
-  static Value Integer(std::int32_t value) { return Value(value); }
-  static Value Real(double value) { return Value(value); }
+  static Value Text(std::u16string text) {
+    Value value;
+    new (&value.text_) std::u16string(std::move(text));
+    value.kind_ = Kind::kText;
+    return value;
+  }
+  static Value Boolean(bool value) { return Value(Kind::kBoolean, Scalar{.boolean = value}); }
+  static Value Integer(std::int32_t value) {
+    return Value(Kind::kInteger, Scalar{.integer = value});
+  }
+  static Value Real(double value) { return Value(Kind::kReal, Scalar{.real = value}); }
 
-  Kind kind() const { return static_cast<Kind>(data_.index()); }
-  bool is_empty() const { return kind() == Kind::kEmpty; }
+  Kind kind() const { return kind_; }
+  bool is_empty() const { return kind_ == Kind::kEmpty; }
 
-  // Direct access; valid only for the matching kind.
+  // Direct access; valid only for the matching kind (checked: a mismatch
+  // throws std::bad_variant_access).
   // On a temporary the text is moved out, so that neither a copy is made nor
   // a reference into the temporary is left.
-  const std::u16string& text() const& { return std::get<std::u16string>(data_); }
-  std::u16string text() && { return std::move(std::get<std::u16string>(data_)); }
-  bool boolean() const { return std::get<bool>(data_); }
-  std::int32_t integer() const { return std::get<std::int32_t>(data_); }
-  double real() const { return std::get<double>(data_); }
+  const std::u16string& text() const& {
+    Expect(Kind::kText);
+    return text_;
+  }
+  std::u16string text() && {
+    Expect(Kind::kText);
+    return std::move(text_);
+  }
+  bool boolean() const {
+    Expect(Kind::kBoolean);
+    return scalar_.boolean;
+  }
+  std::int32_t integer() const {
+    Expect(Kind::kInteger);
+    return scalar_.integer;
+  }
+  double real() const {
+    Expect(Kind::kReal);
+    return scalar_.real;
+  }
 
-  bool operator==(const Value& other) const = default;
+  // Same kind and same content; reals compare as doubles (NaN never equal).
+  bool operator==(const Value& other) const;
 
  private:
-  template <typename T>
-  requires(!std::is_same_v<std::decay_t<T>, Value>) explicit Value(T&& value)
-      : data_(std::in_place_type<std::decay_t<T>>, std::forward<T>(value)) {}
+  union Scalar {
+    bool boolean;
+    std::int32_t integer;
+    double real;
+  };
 
-  std::variant<std::monostate, std::u16string, bool, std::int32_t, double> data_;
+  Value(Kind kind, Scalar scalar) noexcept : kind_(kind), scalar_(scalar) {}
+
+  void AssignScalar(Kind kind, Scalar scalar) noexcept {
+    if (kind_ == Kind::kText) FreeText();
+    kind_ = kind;
+    scalar_ = scalar;
+  }
+  void FreeText() noexcept;
+  void AssignText(const std::u16string& text);
+  void AssignText(std::u16string&& text) noexcept;
+  void Expect(Kind kind) const {
+    if (kind_ != kind) ThrowWrongKind();
+  }
+  [[noreturn]] static void ThrowWrongKind();
+
+  Kind kind_;
+  // scalar_ is the live member for every kind but kText.
+  union {
+    Scalar scalar_;
+    std::u16string text_;
+  };
 };
 
 std::u16string ToText(const Value& value, const NumberFormat& format);

@@ -23,11 +23,4 @@ bool TFPEmulatorList::New(std::u16string& AID) {
   return true;
 }
 
-TFPEmulator* TFPEmulatorList::Find(std::u16string_view AID) {
-  for (const auto& device : FObjectList) {
-    if (device->FID == AID) return device.get();
-  }
-  return nullptr;
-}
-
 }  // namespace kassivo

@@ -93,7 +93,13 @@ class TFPEmulatorList {
 
   // Creates a device; AID receives its ID. Throws when construction fails.
   bool New(std::u16string& AID);
-  TFPEmulator* Find(std::u16string_view AID);
+  // Inline: every device call looks its device up.
+  TFPEmulator* Find(std::u16string_view AID) {
+    for (const auto& device : FObjectList) {
+      if (device->FID == AID) return device.get();
+    }
+    return nullptr;
+  }
   std::size_t size() const { return FObjectList.size(); }
 
  private:

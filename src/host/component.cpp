@@ -18,10 +18,6 @@ void DriverComponent::Done() {
   list_.reset();
 }
 
-TFPEmulator* DriverComponent::FindDevice(std::u16string_view id) {
-  return list_ ? list_->Find(id) : nullptr;
-}
-
 std::int32_t DriverComponent::GetNMethods() {
   return kMethodCount;
 }

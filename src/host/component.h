@@ -54,8 +54,14 @@ class DriverComponent {
   HResult CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params);
 
  private:
+  // The rows that need no device.
   void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
-  TFPEmulator* FindDevice(std::u16string_view id);
+  // A device row whose parameter 0 is not a text, or names no device: the
+  // ID is the parameter's text.
+  void DispatchDeviceByIdText(std::int32_t number, Value& result, ArgumentArray& params);
+  // What a call answers when a method throws; called in the catch handler.
+  void Fail(std::int32_t number, Value& result, ArgumentArray& params);
+  TFPEmulator* FindDevice(std::u16string_view id) { return list_ ? list_->Find(id) : nullptr; }
 
   ProcessState& state_;
   std::unique_ptr<TFPEmulatorList> list_;

@@ -1,4 +1,6 @@
 // CallAsFunc: the contract table of the 42 driver methods.
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <optional>
@@ -50,18 +52,11 @@ void ResetLastError(std::optional<std::u16string>& text) {
   text = kNoErrors;
 }
 
-}  // namespace
-
-HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params) {
-  std::lock_guard<CallLock> lock(state_.call_lock);
-  if (number != 2) ResetLastError(state_.LastErrorText);
-  result = Value::Boolean(false);
-  if (!MethodRow(number)) return HResult::kFalse;
-
+// The driver's texts for what escaped a method; called in a catch handler.
+std::u16string FailureText() {
   std::u16string failure;
   try {
-    Dispatch(number, result, params);
-    return HResult::kOk;
+    throw;
   } catch (const DriverError& error) {
     failure = error.message();
   } catch (const std::bad_alloc&) {
@@ -72,111 +67,324 @@ HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, Argument
     failure = u"Внутренняя ошибка драйвера.";
   }
   if (failure.empty()) failure = u"Внутренняя ошибка драйвера.";
+  return failure;
+}
+
+std::u16string TextOf(const ArgumentArray& p, int i, const NumberFormat& format) {
+  return ToText(p.At(i), format);
+}
+
+void PutText(ArgumentArray& p, int i, std::u16string value) {
+  p.Put(i, Value::Text(std::move(value)));
+}
+
+// The XML inputs, megabytes at times, are read in place when they are texts:
+// `converted` receives any other kind's text. Only for a parameter the method
+// does not write.
+const std::u16string& InputText(const ArgumentArray& p, int i, const NumberFormat& format,
+                                std::u16string& converted) {
+  const Value& value = p.At(i);
+  if (value.kind() == Value::Kind::kText) return value.text();
+  converted = ToText(value, format);
+  return converted;
+}
+
+bool IsCardPayment(std::int32_t number) {
+  return number >= 24 && number <= 26;  // Pay, Return, CancelPaymentByPaymentCard
+}
+
+// The device rows: one function each, called with the device the ID names.
+// `id` may point into parameter 0, so writing it back (PutId) is its last
+// use.
+using DeviceRow = void (*)(TFPEmulator& device, std::u16string_view id, Value& result,
+                           ArgumentArray& p);
+
+const NumberFormat& FormatOf(TFPEmulator& device) {
+  return device.state().number_format();
+}
+
+void PutId(ArgumentArray& p, int i, std::u16string_view id) {
+  PutText(p, i, std::u16string(id));
+}
+
+void Close(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray&) {
+  result = Value::Boolean(device.Close());
+}
+
+void GetDataKKT(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  std::u16string answer;
+  const bool ok = device.GetDataKKT(answer);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(answer));
+  result = Value::Boolean(ok);
+}
+
+void OperationFN(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  const std::int32_t type = ToInteger(p.At(1), format);
+  std::u16string converted;
+  result = Value::Boolean(device.OperationFN(type, InputText(p, 2, format, converted)));
+}
+
+// OpenShift, CloseShift, GetCurrentStatus, ReportCurrentStatusOfSettlements.
+template <bool (TFPEmulator::*kMethod)(std::u16string&, std::u16string&)>
+void ShiftRow(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  std::u16string in = TextOf(p, 1, FormatOf(device));
+  std::u16string out;
+  const bool ok = (device.*kMethod)(in, out);
+  PutText(p, 2, std::move(out));
+  result = Value::Boolean(ok);
+}
+
+void ProcessCheck(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  const bool electronically = ToBoolean(p.At(1), format);
+  std::u16string converted;
+  std::u16string out;
+  const bool ok =
+      device.ProcessCheck(electronically, false, InputText(p, 2, format, converted), out);
+  PutText(p, 3, std::move(out));
+  result = Value::Boolean(ok);
+}
+
+void PrintTextDocument(TFPEmulator& device, std::u16string_view id, Value& result,
+                       ArgumentArray& p) {
+  std::u16string converted;
+  const bool ok = device.PrintTextDocument(InputText(p, 1, FormatOf(device), converted));
+  PutId(p, 0, id);
+  result = Value::Boolean(ok);
+}
+
+void ProcessCorrectionCheck(TFPEmulator& device, std::u16string_view, Value& result,
+                            ArgumentArray& p) {
+  std::u16string converted;
+  std::u16string out;
+  const bool ok =
+      device.ProcessCheck(false, true, InputText(p, 1, FormatOf(device), converted), out);
+  PutText(p, 2, std::move(out));
+  result = Value::Boolean(ok);
+}
+
+void PrintCheckCopy(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  TextOf(p, 1, FormatOf(device));
+  result = Value::Boolean(device.PrintCheckCopy());
+}
+
+void CashInOutcome(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  const std::u16string in = TextOf(p, 1, format);
+  result = Value::Boolean(device.CashInOutcome(in, ToReal(p.At(2), format)));
+}
+
+void PrintXReport(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  result = Value::Boolean(device.PrintXReport(TextOf(p, 1, FormatOf(device))));
+}
+
+void OpenCashDrawer(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray&) {
+  result = Value::Boolean(device.OpenCashDrawer());
+}
+
+void GetLineLength(TFPEmulator& device, std::u16string_view, Value& result, ArgumentArray& p) {
+  p.Put(1, Value::Integer(device.GetLineLength()));
+  result = Value::Boolean(true);
+}
+
+// PayByPaymentCard, ReturnPaymentByPaymentCard, CancelPaymentByPaymentCard.
+template <const char16_t* kTitle>
+void CardPayment(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  std::u16string card = TextOf(p, 1, format);
+  const Value amount = p.Get(2);
+  const double value = ToReal(amount, format);
+  std::u16string receipt = TextOf(p, 3, format);
+  std::u16string rrn, authorization, report;
+  const bool ok =
+      device.DoBillingTransaction(kTitle, value, card, receipt, rrn, authorization, report);
+  result = Value::Boolean(ok);
+  if (!ok) device.state().LastErrorText = kCardBlocked;
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(card));
+  p.Put(2, amount);
+  PutText(p, 3, std::move(receipt));
+  PutText(p, 4, std::move(rrn));
+  PutText(p, 5, std::move(authorization));
+  PutText(p, 6, std::move(report));
+}
+constexpr char16_t kPaymentTitle[] = u"ОПЛАТА КАРТОЙ";
+constexpr char16_t kReturnTitle[] = u"ВОЗВРАТ ПЛАТЕЖА";
+constexpr char16_t kCancelTitle[] = u"ОТМЕНА ПЛАТЕЖА";
+
+void Settlement(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  std::u16string report;
+  const bool ok = device.Settlement(report);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(report));
+  result = Value::Boolean(ok);
+}
+
+// OpenSessionRegistrationKM, CloseSessionRegistrationKM.
+template <bool kOpen>
+void SessionRegistrationKM(TFPEmulator& device, std::u16string_view, Value& result,
+                           ArgumentArray&) {
+  result = Value::Boolean(device.SessionRegistrationKM(kOpen));
+}
+
+void RequestKM(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  std::u16string in = TextOf(p, 1, FormatOf(device));
+  std::u16string out;
+  const bool ok = device.RequestKM(in, out);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(in));
+  PutText(p, 2, std::move(out));
+  result = Value::Boolean(ok);
+}
+
+void GetProcessingKMResult(TFPEmulator& device, std::u16string_view id, Value& result,
+                           ArgumentArray& p) {
+  std::u16string out;
+  device.GetProcessingKMResult(out);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(out));
+  p.Put(2, Value::Integer(0));
+  result = Value::Boolean(true);
+}
+
+void ConfirmKM(TFPEmulator& device, std::u16string_view id, Value& result, ArgumentArray& p) {
+  const NumberFormat& format = FormatOf(device);
+  std::u16string in = TextOf(p, 1, format);
+  std::int32_t kind = ToInteger(p.At(2), format);
+  const bool ok = device.ConfirmKM(in, kind);
+  PutId(p, 0, id);
+  PutText(p, 1, std::move(in));
+  p.Put(2, Value::Integer(kind));
+  result = Value::Boolean(ok);
+}
+
+// Null for the rows that need no device.
+constexpr std::array<DeviceRow, kMethodCount> DeviceRows() {
+  std::array<DeviceRow, kMethodCount> rows{};
+  rows[6] = Close;
+  rows[10] = GetDataKKT;
+  rows[11] = OperationFN;
+  rows[12] = ShiftRow<&TFPEmulator::OpenShift>;
+  rows[13] = ShiftRow<&TFPEmulator::CloseShift>;
+  rows[14] = ProcessCheck;
+  rows[15] = PrintTextDocument;
+  rows[16] = ProcessCorrectionCheck;
+  rows[17] = PrintCheckCopy;
+  rows[18] = CashInOutcome;
+  rows[19] = ShiftRow<&TFPEmulator::GetCurrentStatus>;
+  rows[20] = ShiftRow<&TFPEmulator::ReportCurrentStatus>;
+  rows[21] = PrintXReport;
+  rows[22] = OpenCashDrawer;
+  rows[23] = GetLineLength;
+  rows[24] = CardPayment<kPaymentTitle>;
+  rows[25] = CardPayment<kReturnTitle>;
+  rows[26] = CardPayment<kCancelTitle>;
+  rows[31] = Settlement;
+  rows[35] = SessionRegistrationKM<true>;
+  rows[36] = SessionRegistrationKM<false>;
+  rows[37] = RequestKM;
+  rows[38] = GetProcessingKMResult;
+  rows[39] = ConfirmKM;
+  return rows;
+}
+constexpr std::array<DeviceRow, kMethodCount> kDeviceRows = DeviceRows();
+
+}  // namespace
+
+HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params) {
+  std::lock_guard<CallLock> lock(state_.call_lock);
+  if (number != 2) ResetLastError(state_.LastErrorText);
   result = Value::Boolean(false);
-  state_.LastErrorText = failure;
-  const AlwaysOutputs always = AlwaysOutputsOf(number);
-  if (always.id_index >= 0) {
-    params.Put(always.id_index, Value::Text(ToText(params.Get(always.id_index), NumberFormat{})));
-  }
-  for (const int index : always.empty_indexes) {
-    if (index >= 0) params.Put(index, Value::Text(u""));
+  if (!IsMethodNumber(number)) return HResult::kFalse;
+  try {
+    // A device row given a text that names a device goes straight to its
+    // function; an ID of another kind or one no device has, the long way.
+    const DeviceRow row = kDeviceRows[static_cast<std::size_t>(number)];
+    const Value& first = params.At(0);
+    const std::u16string_view id =
+        first.kind() == Value::Kind::kText ? std::u16string_view(first.text()) : u"";
+    TFPEmulator* const device =
+        row && first.kind() == Value::Kind::kText ? FindDevice(id) : nullptr;
+    if (!row) {
+      Dispatch(number, result, params);
+    } else if (device) {
+      row(*device, id, result, params);
+    } else {
+      DispatchDeviceByIdText(number, result, params);
+    }
+  } catch (...) {
+    Fail(number, result, params);
   }
   return HResult::kOk;
 }
 
+// Kept apart from CallAsFunc so that the common path builds no text.
+void DriverComponent::Fail(std::int32_t number, Value& result, ArgumentArray& params) {
+  std::u16string failure = FailureText();
+  result = Value::Boolean(false);
+  state_.LastErrorText = std::move(failure);
+  const AlwaysOutputs always = AlwaysOutputsOf(number);
+  if (always.id_index >= 0) {
+    PutText(params, always.id_index, ToText(params.Get(always.id_index), NumberFormat{}));
+  }
+  for (const int index : always.empty_indexes) {
+    if (index >= 0) PutText(params, index, u"");
+  }
+}
+
+// The rows that need no device.
 void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray& p) {
   const NumberFormat& format = state_.number_format();
-  auto text = [&](int i) { return ToText(p.Get(i), format); };
-  // The XML inputs, megabytes at times, are read in place when they are
-  // texts: `converted` holds any other kind's text. Only for a parameter
-  // the method does not write.
-  std::u16string converted;
-  auto input = [&](int i) -> const std::u16string& {
-    const Value& value = p.At(i);
-    if (value.kind() == Value::Kind::kText) return value.text();
-    converted = ToText(value, format);
-    return converted;
-  };
-  auto put_text = [&](int i, std::u16string value) { p.Put(i, Value::Text(std::move(value))); };
-  auto set = [&](bool ok) { result = Value::Boolean(ok); };
-
-  // Device rows: parameter 0 is the device ID, read in place when it is a
-  // text. `id` may point into parameter 0, so writing it back (put_id) is
-  // its last use.
-  std::u16string id_text;
-  std::u16string_view id;
-  TFPEmulator* device = nullptr;
-  auto lookup = [&]() {
-    const Value& value = p.At(0);
-    if (value.kind() == Value::Kind::kText) {
-      id = value.text();
-    } else {
-      id_text = ToText(value, format);
-      id = id_text;
-    }
-    device = FindDevice(id);
-    return device != nullptr;
-  };
-  auto put_id = [&](int i) { put_text(i, std::u16string(id)); };
-  // The answer for an ID that no device has; "always" outputs still written.
-  auto not_found = [&]() {
-    state_.LastErrorText = kDeviceNotFound;
-    set(false);
-    const AlwaysOutputs always = AlwaysOutputsOf(number);
-    if (always.id_index >= 0) put_id(always.id_index);
-    for (const int index : always.empty_indexes) {
-      if (index >= 0) put_text(index, u"");
-    }
-  };
-
   switch (number) {
     case 0:  // GetInterfaceRevision
       result = Value::Integer(kInterfaceRevision);
       return;
     case 1:  // GetDescription
-      put_text(0, BuildDriverDescription());
-      set(true);
+      PutText(p, 0, BuildDriverDescription());
+      result = Value::Boolean(true);
       return;
     case 2:  // GetLastError
       p.Put(0, state_.LastErrorText ? Value::Text(*state_.LastErrorText) : Value());
       result = Value::Integer(0);
       return;
     case 3:  // GetParameters
-      put_text(0, TFPEmulator::GetParamsListToXML(state_));
-      set(true);
+      PutText(p, 0, TFPEmulator::GetParamsListToXML(state_));
+      result = Value::Boolean(true);
       return;
     case 4:  // SetParameter
       ApplySetting(state_.Settings, p.Get(0), p.Get(1), format);
-      put_text(0, std::u16string(kNoErrors));
-      set(true);
+      PutText(p, 0, std::u16string(kNoErrors));
+      result = Value::Boolean(true);
       return;
     case 5: {  // Open
       if (!list_) {
-        put_text(0, u"");
+        PutText(p, 0, u"");
         throw DriverError(u"Компонента не инициализирована.");
       }
       std::u16string new_id;
       try {
-        set(list_->New(new_id));
+        result = Value::Boolean(list_->New(new_id));
       } catch (...) {
-        put_text(0, u"");
+        PutText(p, 0, u"");
         throw;
       }
-      put_text(0, new_id);
+      PutText(p, 0, std::move(new_id));
       return;
     }
     case 7:  // DeviceTest
-      put_text(0, std::u16string(kTestResult));
-      put_text(1, std::u16string(kTestNotice));
-      set(true);
+      PutText(p, 0, std::u16string(kTestResult));
+      PutText(p, 1, std::u16string(kTestNotice));
+      result = Value::Boolean(true);
       return;
     case 8:  // GetAdditionalActions
-      put_text(0, TFPEmulator::GetAddParamsListToXML());
-      set(true);
+      PutText(p, 0, TFPEmulator::GetAddParamsListToXML());
+      result = Value::Boolean(true);
       return;
     case 9:  // DoAdditionalAction
-      if (text(0) == u"Test") {
-        set(true);
+      if (TextOf(p, 0, format) == u"Test") {
+        result = Value::Boolean(true);
       } else {
         state_.LastErrorText = kUndefinedAction;
       }
@@ -192,176 +400,48 @@ void DriverComponent::Dispatch(std::int32_t number, Value& result, ArgumentArray
     case 32:  // PrintSlipOnTerminal
       return;
     case 33:  // GetWeight
-      text(0);
+      TextOf(p, 0, format);
       p.Put(1, Value::Real(state_.platform().random->Next() / 100.0));
-      set(true);
+      result = Value::Boolean(true);
       return;
     case 34:  // Calibrate
-      text(0);
+      TextOf(p, 0, format);
       p.Put(1, Value::Integer(0));
-      set(true);
+      result = Value::Boolean(true);
       return;
     case 40:  // InitializePrinter
-      text(0);
+      TextOf(p, 0, format);
       state_.platform().messages->Show(u"InitializePrinter");
-      set(true);
+      result = Value::Boolean(true);
       return;
     case 41:  // PrintLabels
-      text(0);
-      state_.platform().messages->Show(text(1));
-      set(true);
+      TextOf(p, 0, format);
+      state_.platform().messages->Show(TextOf(p, 1, format));
+      result = Value::Boolean(true);
       return;
-    case 24:    // PayByPaymentCard
-    case 25:    // ReturnPaymentByPaymentCard
-    case 26: {  // CancelPaymentByPaymentCard
-      if (!lookup()) {
-        state_.LastErrorText = kCardBlocked;
-        return;
-      }
-      static const char16_t* const kTitles[] = {u"ОПЛАТА КАРТОЙ", u"ВОЗВРАТ ПЛАТЕЖА",
-                                                u"ОТМЕНА ПЛАТЕЖА"};
-      std::u16string card = text(1);
-      const Value amount = p.Get(2);
-      const double value = ToReal(amount, format);
-      std::u16string receipt = text(3);
-      std::u16string rrn, authorization, report;
-      const bool ok = device->DoBillingTransaction(kTitles[number - 24], value, card, receipt, rrn,
-                                                   authorization, report);
-      set(ok);
-      if (!ok) state_.LastErrorText = kCardBlocked;
-      put_id(0);
-      put_text(1, card);
-      p.Put(2, amount);
-      put_text(3, receipt);
-      put_text(4, rrn);
-      put_text(5, authorization);
-      put_text(6, report);
-      return;
-    }
     default:
-      break;
+      return;
   }
+}
 
-  // Every remaining row is a device method.
-  if (!lookup()) {
-    not_found();
+void DriverComponent::DispatchDeviceByIdText(std::int32_t number, Value& result, ArgumentArray& p) {
+  const std::u16string id = ToText(p.At(0), state_.number_format());
+  TFPEmulator* const device = FindDevice(id);
+  if (device) {
+    kDeviceRows[static_cast<std::size_t>(number)](*device, id, result, p);
     return;
   }
-  switch (number) {
-    case 6:  // Close
-      set(device->Close());
-      return;
-    case 10: {  // GetDataKKT
-      std::u16string answer;
-      const bool ok = device->GetDataKKT(answer);
-      put_id(0);
-      put_text(1, answer);
-      set(ok);
-      return;
-    }
-    case 11: {  // OperationFN
-      const std::int32_t type = ToInteger(p.Get(1), format);
-      set(device->OperationFN(type, input(2)));
-      return;
-    }
-    case 12:    // OpenShift
-    case 13:    // CloseShift
-    case 19:    // GetCurrentStatus
-    case 20: {  // ReportCurrentStatusOfSettlements
-      std::u16string in = text(1);
-      std::u16string out;
-      bool ok = false;
-      if (number == 12) ok = device->OpenShift(in, out);
-      if (number == 13) ok = device->CloseShift(in, out);
-      if (number == 19) ok = device->GetCurrentStatus(in, out);
-      if (number == 20) ok = device->ReportCurrentStatus(in, out);
-      put_text(2, out);
-      set(ok);
-      return;
-    }
-    case 14: {  // ProcessCheck
-      const bool electronically = ToBoolean(p.Get(1), format);
-      std::u16string out;
-      const bool ok = device->ProcessCheck(electronically, false, input(2), out);
-      put_text(3, out);
-      set(ok);
-      return;
-    }
-    case 15: {  // PrintTextDocument
-      const bool ok = device->PrintTextDocument(input(1));
-      put_id(0);
-      set(ok);
-      return;
-    }
-    case 16: {  // ProcessCorrectionCheck
-      std::u16string out;
-      const bool ok = device->ProcessCheck(false, true, input(1), out);
-      put_text(2, out);
-      set(ok);
-      return;
-    }
-    case 17:  // PrintCheckCopy
-      text(1);
-      set(device->PrintCheckCopy());
-      return;
-    case 18: {  // CashInOutcome
-      const std::u16string in = text(1);
-      set(device->CashInOutcome(in, ToReal(p.Get(2), format)));
-      return;
-    }
-    case 21:  // PrintXReport
-      set(device->PrintXReport(text(1)));
-      return;
-    case 22:  // OpenCashDrawer
-      set(device->OpenCashDrawer());
-      return;
-    case 23:  // GetLineLength
-      p.Put(1, Value::Integer(device->GetLineLength()));
-      set(true);
-      return;
-    case 31: {  // Settlement
-      std::u16string report;
-      const bool ok = device->Settlement(report);
-      put_id(0);
-      put_text(1, report);
-      set(ok);
-      return;
-    }
-    case 35:  // OpenSessionRegistrationKM
-    case 36:  // CloseSessionRegistrationKM
-      set(device->SessionRegistrationKM(number == 35));
-      return;
-    case 37: {  // RequestKM
-      std::u16string in = text(1);
-      std::u16string out;
-      const bool ok = device->RequestKM(in, out);
-      put_id(0);
-      put_text(1, in);
-      put_text(2, out);
-      set(ok);
-      return;
-    }
-    case 38: {  // GetProcessingKMResult
-      std::u16string out;
-      device->GetProcessingKMResult(out);
-      put_id(0);
-      put_text(1, out);
-      p.Put(2, Value::Integer(0));
-      set(true);
-      return;
-    }
-    case 39: {  // ConfirmKM
-      std::u16string in = text(1);
-      std::int32_t kind = ToInteger(p.Get(2), format);
-      const bool ok = device->ConfirmKM(in, kind);
-      put_id(0);
-      put_text(1, in);
-      p.Put(2, Value::Integer(kind));
-      set(ok);
-      return;
-    }
-    default:
-      return;
+  if (IsCardPayment(number)) {
+    state_.LastErrorText = kCardBlocked;
+    return;
+  }
+  // The answer for an ID that no device has; "always" outputs still written.
+  state_.LastErrorText = kDeviceNotFound;
+  result = Value::Boolean(false);
+  const AlwaysOutputs always = AlwaysOutputsOf(number);
+  if (always.id_index >= 0) PutText(p, always.id_index, id);
+  for (const int index : always.empty_indexes) {
+    if (index >= 0) PutText(p, index, u"");
   }
 }
 

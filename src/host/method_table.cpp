@@ -52,7 +52,7 @@ const DriverMethod kDriverMethodTable[kMethodCount] = {
 }  // namespace
 
 const DriverMethod* MethodRow(std::int64_t number) {
-  if (number < 0 || number >= kMethodCount) return nullptr;
+  if (!IsMethodNumber(number)) return nullptr;
   return &kDriverMethodTable[number];
 }
 

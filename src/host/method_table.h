@@ -20,6 +20,10 @@ struct DriverMethod {
 
 inline constexpr std::int32_t kMethodCount = 42;
 
+inline bool IsMethodNumber(std::int64_t number) {
+  return number >= 0 && number < kMethodCount;
+}
+
 // The row for `number`, or null when outside 0..41.
 const DriverMethod* MethodRow(std::int64_t number);
 

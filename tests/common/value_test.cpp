@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <variant>
 
 #include "common/text.h"
 
@@ -103,6 +104,67 @@ TEST(ToTextTest, FromEveryKind) {
   EXPECT_EQ(ToText(Value::Integer(-2147483647 - 1), kPoint), u"-2147483648");
   EXPECT_EQ(ToText(Value::Real(12.5), kComma), u"12,5");
   EXPECT_EQ(ToText(Value::Real(0.1), kPoint), u"0.1");
+}
+
+// Every pair of kinds through copy and move, construction and assignment:
+// the target ends equal to the source, a moved-from text stays a text.
+TEST(ValueTest, CopiesAndMovesBetweenEveryPairOfKinds) {
+  const std::u16string long_text(100, u'ж');  // beyond the in-place buffer
+  const Value samples[] = {Value(),
+                           Value::Text(u"ab"),
+                           Value::Text(long_text),
+                           Value::Boolean(true),
+                           Value::Integer(-3),
+                           Value::Real(2.5)};
+  for (const Value& from : samples) {
+    const Value copied(from);
+    EXPECT_EQ(copied, from);
+    Value source(from);
+    const Value moved(std::move(source));
+    EXPECT_EQ(moved, from);
+    EXPECT_EQ(source.kind(), from.kind());
+    for (const Value& to : samples) {
+      Value assigned(to);
+      assigned = from;
+      EXPECT_EQ(assigned, from);
+      Value move_assigned(to);
+      Value moved_source(from);
+      move_assigned = std::move(moved_source);
+      EXPECT_EQ(move_assigned, from);
+    }
+  }
+}
+
+TEST(ValueTest, SelfAssignmentKeepsTheValue) {
+  Value text = Value::Text(std::u16string(40, u'x'));
+  const Value& same = text;
+  text = same;
+  EXPECT_EQ(text, Value::Text(std::u16string(40, u'x')));
+  Value number = Value::Integer(7);
+  const Value& same_number = number;
+  number = same_number;
+  EXPECT_EQ(number, Value::Integer(7));
+}
+
+TEST(ValueTest, EqualityNeedsTheSameKindAndContent) {
+  EXPECT_EQ(Value(), Value());
+  EXPECT_NE(Value(), Value::Text(u""));
+  EXPECT_NE(Value::Integer(1), Value::Boolean(true));
+  EXPECT_NE(Value::Integer(1), Value::Real(1.0));
+  EXPECT_NE(Value::Integer(1), Value::Integer(2));
+  EXPECT_NE(Value::Boolean(false), Value::Boolean(true));
+  EXPECT_NE(Value::Text(u"a"), Value::Text(u"A"));
+  EXPECT_EQ(Value::Real(0.0), Value::Real(-0.0));
+  EXPECT_NE(Value::Real(std::nan("")), Value::Real(std::nan("")));
+}
+
+TEST(ValueTest, ReadingTheWrongKindThrows) {
+  EXPECT_THROW(Value().text(), std::bad_variant_access);
+  EXPECT_THROW(Value::Text(u"1").integer(), std::bad_variant_access);
+  EXPECT_THROW(Value::Integer(1).boolean(), std::bad_variant_access);
+  EXPECT_THROW(Value::Boolean(true).real(), std::bad_variant_access);
+  EXPECT_THROW(Value::Real(1).text(), std::bad_variant_access);
+  EXPECT_EQ(Value::Text(u"moved").text(), u"moved");
 }
 
 TEST(ArgumentArrayTest, MissingElementsReadEmptyAndDropWrites) {

@@ -184,6 +184,31 @@ TEST(Dispatcher, UnknownDeviceIdIsReportedByEveryDeviceRow) {
   EXPECT_EQ(process.state->Counters.CheckNumber, 0);
 }
 
+// An ID of another kind is read as its text, and the rows that write the ID
+// back write that text.
+TEST(Dispatcher, AnIdOfAnotherKindIsReadAsItsText) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  OpenDevice(*component);
+  ArgumentArray by_integer({Value::Integer(1), Value()});
+  EXPECT_EQ(Call(*component, u"GetLineLength", by_integer), Value::Boolean(true));
+  EXPECT_EQ(by_integer.Get(1).kind(), Value::Kind::kInteger);
+  EXPECT_FALSE(by_integer.WasWritten(0));
+  ArgumentArray by_real({Value::Real(1.0), Value()});
+  EXPECT_EQ(Call(*component, u"GetDataKKT", by_real), Value::Boolean(true));
+  EXPECT_EQ(by_real.Get(0), T(u"1"));
+  ArgumentArray unknown({Value::Integer(7), Value::Integer(77)});
+  EXPECT_EQ(Call(*component, u"GetDataKKT", unknown), Value::Boolean(false));
+  EXPECT_EQ(*process.state->LastErrorText, kDeviceNotFound);
+  EXPECT_EQ(unknown.values(), (std::vector<Value>{T(u"7"), T(u"")}));
+  ArgumentArray by_flag({Value::Boolean(true), Value()});
+  EXPECT_EQ(Call(*component, u"GetLineLength", by_flag), Value::Boolean(false));
+  EXPECT_FALSE(by_flag.WasWritten(1));
+  ArgumentArray card({Value::Integer(1), T(u"c"), Value::Real(1), T(u"r"), T(u""), T(u""), T(u"")});
+  Call(*component, u"PayByPaymentCard", card);
+  EXPECT_EQ(card.Get(0), T(u"1"));
+}
+
 TEST(Dispatcher, MissingArgumentsReadAsEmptyAndWritesAreDropped) {
   TestProcess process;
   auto component = process.NewComponent();
