@@ -32,6 +32,26 @@ TEST_F(TapeTest, BeginDocumentClearsAndPrintsBannerAndTitle) {
   EXPECT_TRUE(tape.window().visible());
 }
 
+// A document reuses the entries of a longer one before it: nothing of the
+// earlier texts, kinds or alignments may show through.
+TEST_F(TapeTest, AShorterDocumentShowsNothingOfALongerOne) {
+  tape.BeginDocument();
+  for (int i = 0; i < 50; ++i) tape.PrintLine(std::u16string(40, u'x'), AlignRight);
+  tape.PrintBanner(u"a banner that is longer than the width of the tape");
+  tape.BeginDocument();
+  tape.PrintLine(u"ab", AlignCenter);
+  tape.PrintBanner(u"B");
+  tape.PrintSeparator(false);
+  const std::vector<TapeEntry> expected = {
+      {TapeEntry::Kind::kBanner, kBanner, AlignCenter},
+      {TapeEntry::Kind::kLine, u" ФФД 1.2", AlignCenter},
+      {TapeEntry::Kind::kLine, u"ab", AlignCenter},
+      {TapeEntry::Kind::kBanner, u"B", AlignCenter},
+      {TapeEntry::Kind::kLine, std::u16string(36, u'='), AlignCenter}};
+  ASSERT_EQ(tape.entries().size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(tape.entries()[i], expected[i]) << i;
+}
+
 TEST_F(TapeTest, PadsAndCutsByAlignment) {
   const std::u16string pad33(33, u' ');
   tape.PrintLine(u"ABC", AlignLeft);
