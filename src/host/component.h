@@ -60,7 +60,7 @@ class DriverComponent {
   // ID is the parameter's text.
   void DispatchDeviceByIdText(std::int32_t number, Value& result, ArgumentArray& params);
   // What a call answers when a method throws; called in the catch handler.
-  void Fail(std::int32_t number, Value& result, ArgumentArray& params);
+  void Fail(std::int32_t number, Value& result, ArgumentArray& params) noexcept;
   TFPEmulator* FindDevice(std::u16string_view id) { return list_ ? list_->Find(id) : nullptr; }
 
   ProcessState& state_;

@@ -295,10 +295,11 @@ constexpr std::array<DeviceRow, kMethodCount> kDeviceRows = DeviceRows();
 
 HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params) {
   std::lock_guard<CallLock> lock(state_.call_lock);
-  if (number != 2) ResetLastError(state_.LastErrorText);
   result = Value::Boolean(false);
-  if (!IsMethodNumber(number)) return HResult::kFalse;
+  const bool known = IsMethodNumber(number);
   try {
+    if (number != 2) ResetLastError(state_.LastErrorText);
+    if (!known) return HResult::kFalse;
     // A device row given a text that names a device goes straight to its
     // function; an ID of another kind or one no device has, the long way.
     const DeviceRow row = kDeviceRows[static_cast<std::size_t>(number)];
@@ -315,22 +316,32 @@ HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, Argument
       DispatchDeviceByIdText(number, result, params);
     }
   } catch (...) {
+    if (!known) {  // only the reset of the error text can have failed
+      state_.LastErrorText.reset();
+      return HResult::kFalse;
+    }
     Fail(number, result, params);
   }
   return HResult::kOk;
 }
 
 // Kept apart from CallAsFunc so that the common path builds no text.
-void DriverComponent::Fail(std::int32_t number, Value& result, ArgumentArray& params) {
-  std::u16string failure = FailureText();
+// Builds nothing it cannot do without: when even the report runs out of
+// memory, the call still answers false and the error text is left empty, not
+// saying that there was none.
+void DriverComponent::Fail(std::int32_t number, Value& result, ArgumentArray& params) noexcept {
   result = Value::Boolean(false);
-  state_.LastErrorText = std::move(failure);
-  const AlwaysOutputs always = AlwaysOutputsOf(number);
-  if (always.id_index >= 0) {
-    PutText(params, always.id_index, ToText(params.Get(always.id_index), NumberFormat{}));
-  }
-  for (const int index : always.empty_indexes) {
-    if (index >= 0) PutText(params, index, u"");
+  try {
+    state_.LastErrorText = FailureText();
+    const AlwaysOutputs always = AlwaysOutputsOf(number);
+    if (always.id_index >= 0) {
+      PutText(params, always.id_index, ToText(params.Get(always.id_index), NumberFormat{}));
+    }
+    for (const int index : always.empty_indexes) {
+      if (index >= 0) PutText(params, index, u"");
+    }
+  } catch (...) {
+    state_.LastErrorText.reset();
   }
 }
 
