@@ -13,7 +13,9 @@
 //  - no error escapes: an exception or a failed argument conversion makes
 //    the return value false and puts its message into LastErrorText; of the
 //    outputs the method writes "always", the device ID is written back as
-//    read and the others as empty text; nothing else is written;
+//    read and the others as empty text; nothing else is written; when
+//    memory runs out even for that report, the return value is still false
+//    and LastErrorText is left empty (never "no errors");
 //  - a device method given an ID no device has answers false with
 //    "Устройство c таким ID не найдено." (card payments: "Карта
 //    заблокирована"), still writing its "always" outputs;
