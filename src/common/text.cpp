@@ -27,24 +27,26 @@ std::uint64_t LoadWord(const void* from) {
 // With SSE2 (every x86-64), sixteen bytes at a time. Each function handles the
 // ASCII run at the start of its input and returns how much it took.
 #if defined(__SSE2__)
-std::size_t CountAsciiUnits(const char16_t* in, std::size_t n) {
+// Eight UTF-16 units, all below 0x80.
+bool AllAscii(__m128i units) {
   const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
-  const __m128i zero = _mm_setzero_si128();
+  return _mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), _mm_setzero_si128())) ==
+         0xFFFF;
+}
+
+std::size_t CountAsciiUnits(const char16_t* in, std::size_t n) {
   std::size_t i = 0;
   for (; i + 8 <= n; i += 8) {
-    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), zero)) != 0xFFFF) break;
+    if (!AllAscii(_mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i)))) break;
   }
   return i;
 }
 
 std::size_t NarrowAscii(const char16_t* in, std::size_t n, char* out) {
-  const __m128i high = _mm_set1_epi16(static_cast<short>(0xFF80));
-  const __m128i zero = _mm_setzero_si128();
   std::size_t i = 0;
   for (; i + 8 <= n; i += 8) {
     const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
-    if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_and_si128(units, high), zero)) != 0xFFFF) break;
+    if (!AllAscii(units)) break;
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(units, units));
   }
   return i;
