@@ -7,6 +7,7 @@
 #                       prefix with its 32-bit side, as on 64-bit Windows
 #                       (needs scripts/i386-emulation on); or win32
 #   KASSIVO_WINEPREFIX  the prefix folder (default: ./wine-<arch> beside this build)
+#   KASSIVO_WINE32_LOADER  32-bit Wine's loader (default: /usr/lib/wine/wine)
 #
 # The prefix is made on first use, under a lock so parallel tests wait for it.
 set -eu
@@ -15,8 +16,8 @@ prefix=${KASSIVO_WINEPREFIX:-$(pwd)/wine-$arch}
 # The loader that makes the prefix, and the one that runs the program.
 case "$arch" in
   win64) maker=/usr/lib/wine/wine64 loader=$maker winearch=win64 ;;
-  wow64) maker=/usr/lib/wine/wine64 loader=/usr/lib/wine/wine winearch=win64 ;;
-  win32) maker=/usr/lib/wine/wine loader=$maker winearch=win32 ;;
+  wow64) maker=/usr/lib/wine/wine64 loader=${KASSIVO_WINE32_LOADER:-/usr/lib/wine/wine} winearch=win64 ;;
+  win32) maker=${KASSIVO_WINE32_LOADER:-/usr/lib/wine/wine} loader=$maker winearch=win32 ;;
   *) echo "wine-run: unknown KASSIVO_WINE_ARCH '$arch'" >&2; exit 2 ;;
 esac
 export WINEPREFIX="$prefix" WINEARCH="$winearch" WINELOADER="$maker"

@@ -4,12 +4,35 @@
 # wow64 for the 32-bit one (a 32-bit host on 64-bit Windows). Each 32-bit
 # process takes minutes on an emulated i386, so there the second process also
 # unregisters, through the export regsvr32 /u calls.
+#
+# Where 32-bit Wine is not installed (KASSIVO_WINE32_LOADER, by default
+# /usr/lib/wine/wine, is missing) the 32-bit run exits 77, which CTest counts
+# as skipped, with the reason as its last line; scripts/install-deps leaves
+# apt's reason in build/wine32-unavailable when it could not install it.
 set -eu
 dll=$1
 program=$2
 root=$(cd "$(dirname "$0")/../.." && pwd)
 run="$root/cmake/wine-run.sh"
 arch=${KASSIVO_WINE_ARCH:-win64}
+
+if [ "$arch" != win64 ]; then
+  loader32=${KASSIVO_WINE32_LOADER:-/usr/lib/wine/wine}
+  emulator=/usr/bin/qemu-i386-static
+  reason=
+  if [ ! -e "$loader32" ]; then
+    reason="no loader at $loader32"
+  elif [ ! -e "$emulator" ]; then
+    reason="no i386 emulator at $emulator"
+  fi
+  if [ -n "$reason" ]; then
+    apt_reason="$root/build/wine32-unavailable"
+    [ -s "$apt_reason" ] && reason="$reason; apt: $(head -n 1 "$apt_reason")"
+    echo "32-bit Wine is not installed: $reason (scripts/install-deps wine32 retries)"
+    exit 77
+  fi
+fi
+
 export KASSIVO_WINEPREFIX="$(pwd)/com-end-to-end-$arch"
 rm -rf "$KASSIVO_WINEPREFIX" "$KASSIVO_WINEPREFIX.lock"
 
