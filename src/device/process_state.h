@@ -11,6 +11,7 @@
 #include <string>
 
 #include "device/call_lock.h"
+#include "device/driver_options.h"
 #include "device/registration.h"
 #include "device/settings.h"
 #include "platform/platform.h"
@@ -41,6 +42,7 @@ class ProcessState {
   DriverSettings Settings;
   SessionCounters Counters;
   std::u16string LastKMRequestGUID;
+  DriverOptions Options;
   Tape Receipt{Settings};
 
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the

@@ -1,0 +1,19 @@
+// The driver's own options, beyond what the host sets through SetParameter:
+// one process-wide record, read once when the library is loaded (from the
+// per-user options store, then the environment) and changed while running
+// from the receipt window's menu or from kassivo. With every option at its
+// default the driver answers, prints and stores exactly as without them.
+#pragma once
+
+#include <string>
+
+namespace kassivo {
+
+struct DriverOptions {
+  // Refuse what a real register refuses, with the reason (src/rules/).
+  bool Strict = false;
+  // The call journal's file; empty: no journal.
+  std::u16string Journal;
+};
+
+}  // namespace kassivo
