@@ -1,13 +1,17 @@
 // ProcessCheck of the device: forms a check or a correction check.
 //
-// The check is counted before its package is looked at. The package is read
-// and printed in one pass: parameters (header, correction data, customer
-// lines, taxation system), customer details, positions, totals, then the
-// double separator. A reading failure prints "Error:" with its message where
-// it happened and ends the pass; the check is still answered and the result
-// is true. A blank package prints only the document start and leaves the
-// answer untouched.
-#include "common/text.h"
+// The package is read and printed in one pass: parameters (header, correction
+// data, customer lines, taxation system), customer details, positions,
+// totals, then the double separator.
+//
+// A package that cannot be read (blank, not well-formed, a missing section,
+// a code that is no integer) is refused: "Error:" and the message are printed
+// where the reading stopped, nothing after them, and the DriverError goes on
+// to the dispatcher, which answers false with that message and an empty
+// answer. A refused check takes no number: CheckNumber advances only once the
+// check is formed, so the next check gets the number this one would have had.
+#include <cstdint>
+
 #include "common/wrapping.h"
 #include "device/emulator.h"
 #include "documents/check_answer.h"
@@ -69,9 +73,8 @@ void PrintPackage(ProcessState& state, CheckRenderer& renderer, const std::u16st
 bool TFPEmulator::ProcessCheck(bool /*AElectronically*/, bool ACorrection,
                                const std::u16string& ACheckPackage, std::u16string& AOutParams) {
   FFiscal = true;
-  state_.Counters.CheckNumber = WrappingAdd(state_.Counters.CheckNumber, 1);
+  const std::int32_t number = WrappingAdd(state_.Counters.CheckNumber, 1);
   state_.Receipt.BeginDocument();
-  if (IsBlank(ACheckPackage)) return true;
 
   FDocSum = 0;
   CheckRenderer renderer(state_);
@@ -79,9 +82,11 @@ bool TFPEmulator::ProcessCheck(bool /*AElectronically*/, bool ACorrection,
     PrintPackage(state_, renderer, ACheckPackage, ACorrection, FDocSum);
   } catch (const DriverError& failure) {
     renderer.Failure(failure.message());
+    throw;
   }
-  AOutParams = BuildDocumentOutputParameters(
-      state_.Counters.ShiftNumber, state_.Counters.CheckNumber, state_.Registration.FNSURL);
+  AOutParams = BuildDocumentOutputParameters(state_.Counters.ShiftNumber, number,
+                                             state_.Registration.FNSURL);
+  state_.Counters.CheckNumber = number;
   return true;
 }
 
