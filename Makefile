@@ -10,7 +10,7 @@ WINE32_LOADER = /usr/lib/wine/wine
 JUNIT = --output-junit $(CURDIR)/build/ctest-results/$(1).xml
 
 .PHONY: deps deps-windows deps-all build test test-native test-windows windows demo format clean
-.PHONY: test-sanitize test-fuzz test-tsan fuzz bench
+.PHONY: build-sanitize test-sanitize test-fuzz test-tsan fuzz bench
 # What the native build, the demo, the native suite, the sanitizers, the
 # fuzzers and the benchmarks need.
 deps:
@@ -44,13 +44,15 @@ test-native: build
 # the fuzz targets, each run for FUZZ_TEST_SECONDS from its seed corpus.
 FUZZ_TEST_SECONDS ?= 20
 FUZZ_SECONDS ?= 300
-test-sanitize: deps
+build-sanitize: deps
 	cmake --preset sanitize >/dev/null
 	cmake --build --preset sanitize -j2
+
+test-sanitize: build-sanitize
 	@mkdir -p build/ctest-results
 	ctest --preset sanitize -j2 $(call JUNIT,sanitize)
 
-test-fuzz: test-sanitize
+test-fuzz: build-sanitize
 	scripts/run-fuzzers build/sanitize $(FUZZ_TEST_SECONDS)
 
 # The concurrency tests under ThreadSanitizer (only their executable is built).
@@ -59,9 +61,7 @@ test-tsan: deps
 	cmake --build --preset tsan -j2
 	TSAN_OPTIONS=halt_on_error=1 ./build/tsan/tests/kassivo_concurrency_tests
 
-fuzz: deps
-	cmake --preset sanitize >/dev/null
-	cmake --build --preset sanitize -j2
+fuzz: build-sanitize
 	scripts/run-fuzzers build/sanitize $(FUZZ_SECONDS)
 
 bench: deps
