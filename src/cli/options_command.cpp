@@ -73,6 +73,13 @@ int OptionsCommand(const std::vector<std::string>& args, Console& console) {
   if (journal && options.Origin.Journal == OptionOrigin::kEnvironment) {
     console.out << "(saved; " << kJournalVariable << " overrides it in this environment)\n";
   }
+  if (platform.environment && options.Origin.Strict != OptionOrigin::kEnvironment) {
+    if (const std::optional<std::u16string> ignored = platform.environment(kStrictVariable);
+        ignored && !ignored->empty()) {
+      console.out << "(" << kStrictVariable << "=" << ToUtf8(*ignored)
+                  << " is ignored: it must be 1 or 0)\n";
+    }
+  }
   return 0;
 }
 

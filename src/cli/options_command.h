@@ -12,7 +12,8 @@
 // The listing has one line per option, "NAME: VALUE (ORIGIN)", the origin
 // being default, store or environment. After a save the options are read
 // again and listed, so a variable that overrides the store shows as such
-// (with a line saying so). A journal path is saved absolute, resolved
+// (with a line saying so); a KASSIVO_STRICT that is neither 1 nor 0 gets a
+// line saying it is ignored. A journal path is saved absolute, resolved
 // against the current folder.
 //
 // Exit status: 0 when listed or saved, 1 when the store cannot be written

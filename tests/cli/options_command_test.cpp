@@ -110,6 +110,12 @@ TEST(OptionsCommand, SavesBesideTheRegistrationFileAndShowsWhatOverridesIt) {
   }
   EXPECT_EQ(Kassivo({"options", store, "journal", "off"}).out,
             "strict: on (store)\njournal: off (store)\n");
+  {
+    ScopedVariable bad("KASSIVO_STRICT", "yes");
+    EXPECT_EQ(Kassivo({"options", store}).out,
+              "strict: on (store)\njournal: off (store)\n"
+              "(KASSIVO_STRICT=yes is ignored: it must be 1 or 0)\n");
+  }
 
   // A store that cannot be written: a file where its folder should be.
   std::filesystem::create_directories(folder);
