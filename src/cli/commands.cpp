@@ -7,8 +7,10 @@
 
 #include "cli/demo.h"
 #include "cli/options.h"
+#include "cli/options_command.h"
 #include "cli/session_runner.h"
 #include "common/text.h"
+#include "device/options_store.h"
 #include "host/method_table.h"
 
 namespace kassivo::cli {
@@ -21,6 +23,8 @@ constexpr const char* kUsage =
     "  kassivo call [OPTIONS] METHOD ARG...  play one call; each ARG is one literal\n"
     "  kassivo demo [OPTIONS]              play a cashier's day on an in-memory store\n"
     "  kassivo methods                     list the driver's methods\n"
+    "  kassivo options [--store=PATH|memory] [strict on|off | journal PATH|off]\n"
+    "                                      print the driver options, or save one\n"
     "  kassivo --help | --version\n"
     "\n"
     "Options:\n"
@@ -62,6 +66,8 @@ struct HostProcess {
     messages = recorder.get();
     state = std::make_unique<ProcessState>(
         MakeHostPlatform(ToPlatformOptions(options, std::move(recorder))));
+    state->Options =
+        ReadDriverOptions(state->platform().options_store.get(), state->platform().environment);
     presenter = MakeTapePresenter(options.tape.value_or(default_tape), terminal);
   }
 
@@ -187,6 +193,7 @@ int RunKassivo(const std::vector<std::string>& args, Console console) {
     if (command == "run") return Run(args, console);
     if (command == "call") return CallOne(args, console);
     if (command == "demo") return Demo(args, console);
+    if (command == "options") return OptionsCommand(args, console);
     if (command.empty()) throw UsageError("a command is needed");
     throw UsageError("unknown command '" + command + "'");
   } catch (const UsageError& error) {

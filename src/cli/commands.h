@@ -6,6 +6,8 @@
 //   kassivo demo [OPTIONS]           plays the built-in day (in-memory
 //                                    store, drawn as receipts)
 //   kassivo methods                  lists the method table
+//   kassivo options [...]            prints or saves the driver options
+//                                    (options_command.h)
 //   kassivo --help | --version
 //
 // OPTIONS are those of options.h; they come before the file or method.

@@ -9,11 +9,21 @@
 
 namespace kassivo {
 
+// Where an option's value came from: its default, the options store, the
+// environment, or a change made while the process runs.
+enum class OptionOrigin { kDefault, kStore, kEnvironment, kChanged };
+
 struct DriverOptions {
   // Refuse what a real register refuses, with the reason (src/rules/).
   bool Strict = false;
   // The call journal's file; empty: no journal.
   std::u16string Journal;
+
+  struct Origins {
+    OptionOrigin Strict = OptionOrigin::kDefault;
+    OptionOrigin Journal = OptionOrigin::kDefault;
+  };
+  Origins Origin;
 };
 
 }  // namespace kassivo

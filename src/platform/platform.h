@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -45,7 +46,8 @@ class StoreWriter {
   virtual bool Commit() = 0;
 };
 
-// The per-user store of the registration data: one key, named values.
+// The per-user store of the registration data: one key, named values. The
+// driver's own options are kept in a second store of the same kind.
 class RegistrationStore {
  public:
   virtual ~RegistrationStore() = default;
@@ -87,8 +89,17 @@ class MessagePresenter {
   virtual void Show(std::u16string_view text) = 0;
 };
 
+// The process's environment variables: the value of one, nullopt when it is
+// not set. The POSIX hosts take the bytes as UTF-8; Windows reads the wide
+// environment.
+using EnvironmentReader = std::function<std::optional<std::u16string>(const char* name)>;
+
 struct Platform {
   std::unique_ptr<RegistrationStore> store;
+  // The driver options' store (null: none, the options keep their defaults).
+  std::unique_ptr<RegistrationStore> options_store;
+  // Empty: no environment (as in a test's own platform).
+  EnvironmentReader environment;
   std::unique_ptr<XmlParser> xml;
   std::unique_ptr<Clock> clock;
   std::unique_ptr<Random> random;

@@ -1,11 +1,13 @@
 // The receipt window on a real (virtual) screen: shown by the presenter,
 // checked through the window's own attributes and through a screenshot of
-// the whole screen, then driven through its timers, clicks and close box.
+// the whole screen, then driven through its timers, clicks, close box and
+// the driver options' items of its system menu.
 // Runs under Wine on Xvfb; the screenshot is kept as receipt_window.bmp in
 // the working folder for a person to look at.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -13,10 +15,12 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "device/process_state.h"
+#include "platform/memory_store.h"
 #include "platform/windows/receipt_window_presenter.h"
 
 namespace kassivo {
@@ -128,6 +132,30 @@ int LayeredAlpha(HWND window) {
   return alpha;
 }
 
+// No store but the options' (in memory), and LOCALAPPDATA only.
+Platform OptionsPlatform(MemoryStore*& options_store) {
+  Platform platform;
+  auto store = std::make_unique<MemoryStore>();
+  options_store = store.get();
+  platform.options_store = std::move(store);
+  platform.environment = [](const char* name) -> std::optional<std::u16string> {
+    if (std::string(name) == "LOCALAPPDATA") return u"C:\\Users\\кассир\\AppData\\Local";
+    return std::nullopt;
+  };
+  return platform;
+}
+
+bool Checked(HWND window, UINT command) {
+  return (GetMenuState(GetSystemMenu(window, FALSE), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+std::u16string MenuText(HWND window, UINT command) {
+  wchar_t text[128] = {};
+  const int length = GetMenuStringW(GetSystemMenu(window, FALSE), command, text, 128, MF_BYCOMMAND);
+  return std::u16string(reinterpret_cast<const char16_t*>(text),
+                        static_cast<std::size_t>(std::max(length, 0)));
+}
+
 class ReceiptWindowScreenTest : public ::testing::Test {
  protected:
   ReceiptWindowScreenTest() {
@@ -165,7 +193,8 @@ class ReceiptWindowScreenTest : public ::testing::Test {
     EXPECT_EQ(frame.bottom, GetSystemMetrics(SM_CYSCREEN) - 50);
   }
 
-  ProcessState state_{Platform{}};
+  MemoryStore* options_store_ = nullptr;
+  ProcessState state_{OptionsPlatform(options_store_)};
   ReceiptWindowPresenter presenter_{state_, GetModuleHandleW(nullptr)};
 };
 
@@ -187,6 +216,7 @@ TEST_F(ReceiptWindowScreenTest, ShowsTheDocumentInTheCornerWithItsFrameAndColour
   EXPECT_TRUE(ex_style & WS_EX_LAYERED);
   const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
   EXPECT_TRUE(style & WS_THICKFRAME);
+  EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
   EXPECT_TRUE(style & WS_SYSMENU);
   EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
   EXPECT_EQ(GetParent(window), nullptr);
@@ -247,6 +277,74 @@ TEST_F(ReceiptWindowScreenTest, StaysWhereDraggedAndIsPlacedAgainWhenShownAgain)
   EXPECT_EQ(Model([](const ReceiptWindow& m) { return m.state(); }), ReceiptWindow::State::kHidden);
   PrintDocument(1);
   EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST_F(ReceiptWindowScreenTest, TheSystemMenuSwitchesTheDriverOptionsAndSavesThem) {
+  using Command = ReceiptWindowPresenter;
+  PrintDocument(1);
+  HWND window = presenter_.window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(MenuText(window, Command::kStrictCommand), u"Строгий режим (как реальная ККТ)");
+  EXPECT_EQ(MenuText(window, Command::kJournalCommand), u"Журнал вызовов");
+  EXPECT_FALSE(Checked(window, Command::kStrictCommand));
+  EXPECT_FALSE(Checked(window, Command::kJournalCommand));
+
+  // Strict mode on: held for the next call, saved, marked in the caption.
+  SendMessageW(window, WM_SYSCOMMAND, Command::kStrictCommand, 0);
+  EXPECT_EQ(Caption(window), u"Кассиво: лента — строгий режим");
+  EXPECT_TRUE(Checked(window, Command::kStrictCommand));
+  {
+    std::lock_guard<CallLock> lock(state_.call_lock);
+    EXPECT_TRUE(state_.Options.Strict);
+    EXPECT_EQ(state_.Options.Origin.Strict, OptionOrigin::kChanged);
+  }
+  EXPECT_EQ(options_store_->values().at(u"Strict"), StoredValue::DWord(1));
+
+  // The journal item switches between off and the user's local folder.
+  SendMessageW(window, WM_SYSCOMMAND, Command::kJournalCommand, 0);
+  EXPECT_EQ(options_store_->values().at(u"Journal"),
+            StoredValue::Text(u"C:\\Users\\кассир\\AppData\\Local\\Kassivo\\journal.txt"));
+  EXPECT_TRUE(Checked(window, Command::kJournalCommand));
+  SendMessageW(window, WM_SYSCOMMAND, Command::kJournalCommand, 0);
+  EXPECT_EQ(options_store_->values().at(u"Journal"), StoredValue::Text(u""));
+  EXPECT_FALSE(Checked(window, Command::kJournalCommand));
+  EXPECT_EQ(Caption(window), u"Кассиво: лента — строгий режим");
+
+  // A right click on the tape still hides the window; shown again, the mark stays.
+  SendMessageW(window, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(50, 50));
+  EXPECT_FALSE(IsWindowVisible(window));
+  EXPECT_TRUE(state_.Options.Strict);
+  state_.WindowCaption = u"Вторая касса";
+  PrintDocument(1);
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(Caption(window), u"Вторая касса — строгий режим");
+
+  // While a driver call on this thread pumps messages, the menu changes nothing.
+  {
+    std::lock_guard<CallLock> lock(state_.call_lock);
+    SendMessageW(window, WM_SYSCOMMAND, Command::kStrictCommand, 0);
+    EXPECT_TRUE(state_.Options.Strict);
+  }
+  EXPECT_EQ(options_store_->writes(), 3);
+
+  // Off again: the caption loses its mark, the store says so.
+  SendMessageW(window, WM_SYSCOMMAND, Command::kStrictCommand, 0);
+  EXPECT_EQ(Caption(window), u"Вторая касса");
+  EXPECT_FALSE(Checked(window, Command::kStrictCommand));
+  EXPECT_EQ(options_store_->values().at(u"Strict"), StoredValue::DWord(0));
+
+  // Switched on elsewhere (not through the menu), the window follows at its next update.
+  {
+    std::lock_guard<CallLock> lock(state_.call_lock);
+    state_.Options.Strict = true;
+  }
+  PrintDocument(1);
+  EXPECT_EQ(Caption(window), u"Вторая касса — строгий режим");
+  EXPECT_TRUE(Checked(window, Command::kStrictCommand));
+
+  // Other system commands still reach the system: the close command hides.
+  SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(IsWindowVisible(window));
 }
 
 TEST_F(ReceiptWindowScreenTest, HidesAfterTheCountdownAndTheFade) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 
+#include "device/options_store.h"
 #include "platform/windows/receipt_window_presenter.h"
 #include "platform/windows/windows_platform.h"
 
@@ -33,6 +34,13 @@ Module& Module::Instance() {
 
 ProcessState& Module::State() {
   static ProcessState state(MakeWindowsPlatform(PlatformOptions{}));
+  // Every caller passes here, so none sees the state before its options.
+  static const bool options_read = [] {
+    state.Options =
+        ReadDriverOptions(state.platform().options_store.get(), state.platform().environment);
+    return true;
+  }();
+  (void)options_read;
   return state;
 }
 

@@ -2,7 +2,8 @@
 //
 //  - the one ProcessState of the process, made on first need with the
 //    Windows platform (registry store, MSXML, regional settings, a generator
-//    seeded from the clock, MessageBoxW);
+//    seeded from the clock, MessageBoxW), its driver options read then from
+//    the options store and the environment;
 //  - the counts of live objects, factories and server locks;
 //  - the receipt window, made on the first call after which the tape wants
 //    to be seen, and updated after every driver call on the host's thread.

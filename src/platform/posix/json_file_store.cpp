@@ -10,7 +10,6 @@ namespace kassivo {
 
 namespace {
 
-constexpr const char* kKeyName = "Software\\Orvelle\\Kassivo";
 constexpr const char* kText = "REG_SZ";
 constexpr const char* kExpandText = "REG_EXPAND_SZ";
 constexpr const char* kDWord = "REG_DWORD";
@@ -49,10 +48,10 @@ std::optional<StoredValue> ParseValue(const nlohmann::json& json) {
 
 }  // namespace
 
-std::string StoreFileText(const StoredValues& values) {
+std::string StoreFileText(const StoredValues& values, const std::string& key) {
   // Written by hand around nlohmann's compact dumps, so that each value
   // stands on a line of its own.
-  std::string text = "{\n  \"key\": " + nlohmann::json(kKeyName).dump() + ",\n  \"values\": {";
+  std::string text = "{\n  \"key\": " + nlohmann::json(key).dump() + ",\n  \"values\": {";
   const char* separator = "\n";
   for (const auto& [name, value] : values) {
     nlohmann::ordered_json entry;
@@ -80,12 +79,12 @@ std::string StoreFileText(const StoredValues& values) {
   return text;
 }
 
-std::optional<StoredValues> ParseStoreFileText(const std::string& text) {
+std::optional<StoredValues> ParseStoreFileText(const std::string& text, const std::string& key) {
   const nlohmann::json file = nlohmann::json::parse(text, nullptr, /*allow_exceptions=*/false);
   if (!file.is_object() || file.size() != 2 || !file.contains("key") || !file.contains("values")) {
     return std::nullopt;
   }
-  if (file["key"] != kKeyName || !file["values"].is_object()) return std::nullopt;
+  if (file["key"] != key || !file["values"].is_object()) return std::nullopt;
   StoredValues values;
   for (const auto& [name, json] : file["values"].items()) {
     std::optional<StoredValue> value = ParseValue(json);
@@ -117,11 +116,13 @@ class JsonFileWriter : public StoreWriter {
   bool corrupt_;
 };
 
-JsonFileStore::JsonFileStore(std::string path)
-    : JsonFileStore(std::move(path), std::make_shared<PosixFileSystem>()) {}
+JsonFileStore::JsonFileStore(std::string path, std::string key)
+    : JsonFileStore(std::move(path), std::make_shared<PosixFileSystem>(), std::move(key)) {}
 
-JsonFileStore::JsonFileStore(std::string path, std::shared_ptr<FileSystem> file_system)
+JsonFileStore::JsonFileStore(std::string path, std::shared_ptr<FileSystem> file_system,
+                             std::string key)
     : path_(std::move(path)),
+      key_(std::move(key)),
       directory_(DirectoryOf(path_)),
       file_system_(std::move(file_system)) {}
 
@@ -135,7 +136,7 @@ JsonFileStore::State JsonFileStore::Load(StoredValues& values) {
     case FileSystem::ReadResult::kOk:
       break;
   }
-  std::optional<StoredValues> parsed = ParseStoreFileText(text);
+  std::optional<StoredValues> parsed = ParseStoreFileText(text, key_);
   if (!parsed) return State::kCorrupt;
   values = std::move(*parsed);
   return State::kGood;
@@ -165,7 +166,7 @@ bool JsonFileStore::SetCorruptFileAside() {
 }
 
 bool JsonFileStore::Save(const StoredValues& values, bool set_corrupt_file_aside) {
-  const std::string text = StoreFileText(values);
+  const std::string text = StoreFileText(values, key_);
   const std::string temporary = file_system_->TemporaryPathFor(path_);
   if (!file_system_->WriteFile(temporary, text) || !file_system_->SyncFile(temporary)) {
     file_system_->Remove(temporary);

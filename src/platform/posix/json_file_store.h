@@ -14,7 +14,9 @@
 // A value's "data" is a UTF-8 string for REG_SZ and REG_EXPAND_SZ (the
 // empty string for an empty text, which is not the same as a missing value)
 // and an integer 0..4294967295 for REG_DWORD. Nothing else may appear: a
-// file of any other shape counts as corrupt.
+// file of any other shape counts as corrupt. "key" names the store's key: the
+// registration's by default; the driver options' file names its own
+// (kOptionsFileKey), so neither file is taken for the other.
 //
 // Read(): no file gives nullopt (the key is missing). A file that cannot be
 // read or is corrupt (not JSON, wrong shape, wrong key, a DWORD out of range)
@@ -42,11 +44,15 @@
 
 namespace kassivo {
 
+inline constexpr const char* kRegistrationFileKey = "Software\\Orvelle\\Kassivo";
+inline constexpr const char* kOptionsFileKey = "Software\\Orvelle\\Kassivo\\Options";
+
 class JsonFileStore : public RegistrationStore {
  public:
   // Uses the real file system.
-  explicit JsonFileStore(std::string path);
-  JsonFileStore(std::string path, std::shared_ptr<FileSystem> file_system);
+  explicit JsonFileStore(std::string path, std::string key = kRegistrationFileKey);
+  JsonFileStore(std::string path, std::shared_ptr<FileSystem> file_system,
+                std::string key = kRegistrationFileKey);
 
   std::optional<StoredValues> Read() override;
   std::unique_ptr<StoreWriter> OpenForWrite() override;
@@ -63,16 +69,19 @@ class JsonFileStore : public RegistrationStore {
   bool SetCorruptFileAside();
 
   std::string path_;
+  std::string key_;
   std::string directory_;
   std::shared_ptr<FileSystem> file_system_;
 };
 
-// The JSON text of the file for `values`: UTF-8, one value a line, names in
-// their sorted order, as in the example above.
-std::string StoreFileText(const StoredValues& values);
+// The JSON text of the file for `values` under `key`: UTF-8, one value a
+// line, names in their sorted order, as in the example above.
+std::string StoreFileText(const StoredValues& values,
+                          const std::string& key = kRegistrationFileKey);
 
 // The values the JSON text holds; nullopt when it is not a well-formed store
-// file.
-std::optional<StoredValues> ParseStoreFileText(const std::string& text);
+// file of `key`.
+std::optional<StoredValues> ParseStoreFileText(const std::string& text,
+                                               const std::string& key = kRegistrationFileKey);
 
 }  // namespace kassivo

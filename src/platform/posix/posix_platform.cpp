@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/text.h"
 #include "platform/icu_upper_case.h"
 #include "platform/memory_store.h"
 #include "platform/posix/json_file_store.h"
@@ -55,14 +56,28 @@ std::string DefaultStorePath() {
   return base + "/kassivo/registration.json";
 }
 
+std::string OptionsStorePath(const std::string& registration_path) {
+  const std::size_t slash = registration_path.find_last_of('/');
+  if (slash == std::string::npos) return "options.json";
+  return registration_path.substr(0, slash + 1) + "options.json";
+}
+
 Platform MakePosixPlatform(PosixPlatformOptions options) {
   Platform platform;
   if (options.memory_store) {
     platform.store = std::make_unique<MemoryStore>();
+    platform.options_store = std::make_unique<MemoryStore>();
   } else {
-    platform.store =
-        std::make_unique<JsonFileStore>(options.store_path.value_or(DefaultStorePath()));
+    const std::string path = options.store_path.value_or(DefaultStorePath());
+    platform.store = std::make_unique<JsonFileStore>(path);
+    platform.options_store =
+        std::make_unique<JsonFileStore>(OptionsStorePath(path), kOptionsFileKey);
   }
+  platform.environment = [](const char* name) -> std::optional<std::u16string> {
+    const char* value = std::getenv(name);
+    if (value == nullptr) return std::nullopt;
+    return FromUtf8(value);
+  };
   platform.xml = std::make_unique<PugixmlParser>();
   platform.upper = std::make_unique<IcuUpperCaser>();
   AddCommonServices(options, platform, std::make_unique<StreamMessagePresenter>(stderr),

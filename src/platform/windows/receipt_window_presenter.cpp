@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <mutex>
+#include <optional>
 #include <utility>
 #include <vector>
+
+#include "device/options_store.h"
 
 namespace kassivo {
 
@@ -12,6 +15,11 @@ namespace {
 constexpr wchar_t kClassName[] = L"KassivoReceiptWindow";
 constexpr UINT_PTR kCountdownTimer = 1;
 constexpr UINT_PTR kFadeTimer = 2;
+
+constexpr char16_t kStrictItem[] = u"Строгий режим (как реальная ККТ)";
+constexpr char16_t kJournalItem[] = u"Журнал вызовов";
+constexpr char16_t kStrictCaptionEnd[] = u" — строгий режим";
+constexpr char16_t kJournalInLocalAppData[] = u"\\Kassivo\\journal.txt";
 
 constexpr int kClientWidth = 272;  // at 96 dpi
 constexpr int kClientHeight = 487;
@@ -69,6 +77,11 @@ int ReceiptWindowPresenter::Scaled(int pixels) const {
   return MulDiv(pixels, dpi_, 96);
 }
 
+ReceiptWindowPresenter::OptionsView ReceiptWindowPresenter::ObserveOptions(
+    const DriverOptions& options) {
+  return {options.Strict, !options.Journal.empty()};
+}
+
 ReceiptWindowPresenter::ModelView ReceiptWindowPresenter::Observe(const ReceiptWindow& model) {
   ModelView view;
   view.visible = model.visible();
@@ -87,11 +100,13 @@ void ReceiptWindowPresenter::Update() {
   std::vector<TapeEntry> added;
   bool document_began = false;
   bool content_changed = false;
+  OptionsView options;
   {
     std::lock_guard<CallLock> lock(state_.call_lock);
     const Tape& tape = state_.Receipt;
     view = Observe(tape.window());
     if (view.absent) return;  // no document shown yet (or never: show type 0)
+    options = ObserveOptions(state_.Options);
     if (view.shows != seen_.shows) caption = state_.WindowCaption;
     if (tape.revision() != seen_revision_) {
       // Appending moves the revision by one per entry; a new document moves
@@ -123,6 +138,7 @@ void ReceiptWindowPresenter::Update() {
     UpdateScrollBar();
     InvalidateRect(window_, nullptr, FALSE);
   }
+  ShowOptions(options);
   Apply(view, &caption, document_began);
 }
 
@@ -170,6 +186,13 @@ bool ReceiptWindowPresenter::CreateReceiptWindow() {
     return false;
   }
   window_ = created;
+  // The driver options' items follow the system menu's own.
+  if (HMENU menu = GetSystemMenu(window_, FALSE); menu != nullptr) {
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, kStrictCommand, WideData(kStrictItem));
+    AppendMenuW(menu, MF_STRING, kJournalCommand, WideData(kJournalItem));
+  }
+  shown_options_ = OptionsView{};
   // A layered window shows nothing until its attributes are set.
   SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA);
   applied_alpha_ = 255;
@@ -188,7 +211,8 @@ void ReceiptWindowPresenter::Apply(const ModelView& view, const std::u16string* 
   std::uint64_t shows = view.shows;
   if (view.visible && view.shows != seen_.shows) {
     if (caption != nullptr) {
-      SetWindowTextW(window_, WideData(*caption));
+      caption_ = *caption;
+      ShowCaption();
       Place();
     } else {
       shows = seen_.shows;  // shown by a call Update has not seen yet: it places the window
@@ -201,6 +225,62 @@ void ReceiptWindowPresenter::Apply(const ModelView& view, const std::u16string* 
   SyncTimers(view);
   seen_ = view;
   seen_.shows = shows;
+}
+
+void ReceiptWindowPresenter::ShowCaption() {
+  const std::u16string text = shown_options_.strict ? caption_ + kStrictCaptionEnd : caption_;
+  SetWindowTextW(window_, WideData(text));
+}
+
+void ReceiptWindowPresenter::ShowOptions(const OptionsView& options) {
+  HMENU menu = GetSystemMenu(window_, FALSE);
+  if (menu != nullptr) {
+    CheckMenuItem(menu, kStrictCommand,
+                  MF_BYCOMMAND | (options.strict ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, kJournalCommand,
+                  MF_BYCOMMAND | (options.journal ? MF_CHECKED : MF_UNCHECKED));
+  }
+  const bool caption_changes = options.strict != shown_options_.strict;
+  shown_options_ = options;
+  if (caption_changes) ShowCaption();
+}
+
+void ReceiptWindowPresenter::OnOptionCommand(UINT command) {
+  OptionsView options;
+  bool saved = false;
+  {
+    // A driver call on this thread is pumping messages: it may be reading
+    // the options, which change only between calls.
+    if (state_.call_lock.HeldByThisThread()) {
+      MessageBeep(MB_ICONWARNING);
+      return;
+    }
+    std::lock_guard<CallLock> lock(state_.call_lock);
+    DriverOptions& current = state_.Options;
+    RegistrationStore* store = state_.platform().options_store.get();
+    if (command == kStrictCommand) {
+      current.Strict = !current.Strict;
+      current.Origin.Strict = OptionOrigin::kChanged;
+      saved = SaveStrict(store, current.Strict);
+    } else {
+      std::optional<std::u16string> journal;
+      if (!current.Journal.empty()) {
+        journal.emplace();
+      } else if (const EnvironmentReader& environment = state_.platform().environment) {
+        const std::optional<std::u16string> folder = environment("LOCALAPPDATA");
+        if (folder && !folder->empty()) journal = *folder + kJournalInLocalAppData;
+      }
+      if (journal) {
+        current.Journal = *journal;
+        current.Origin.Journal = OptionOrigin::kChanged;
+        saved = SaveJournal(store, current.Journal);
+      }
+    }
+    options = ObserveOptions(current);
+  }
+  ShowOptions(options);
+  // Not saved (no store, no rights): the change holds for this process only.
+  if (!saved) MessageBeep(MB_ICONWARNING);
 }
 
 void ReceiptWindowPresenter::Place() {
@@ -433,6 +513,14 @@ LRESULT ReceiptWindowPresenter::Handle(UINT message, WPARAM wparam, LPARAM lpara
     case WM_RBUTTONDOWN:
       OnUserHide(true);
       return 0;
+    case WM_SYSCOMMAND: {
+      const UINT command = static_cast<UINT>(wparam & 0xFFF0);
+      if (command == kStrictCommand || command == kJournalCommand) {
+        OnOptionCommand(command);
+        return 0;
+      }
+      return DefWindowProcW(window_, message, wparam, lparam);
+    }
     case WM_CLOSE:
       OnUserHide(false);  // closing only hides; the window lives until the presenter goes
       return 0;

@@ -16,14 +16,23 @@
 //    over the content. Only the rows in the painted band are drawn.
 //  - Two timers on the window, the countdown (1 s) while the model's
 //    countdown is enabled and the fade (10 ms) while its fade is enabled,
-//    tick the model. A right click and the close box hide through the model;
-//    the window is never destroyed before the presenter.
+//    tick the model. A right click on the tape and the close box hide
+//    through the model; the window is never destroyed before the presenter.
+//  - The system menu (a right click on the caption bar, or Alt+Space) ends
+//    with two check-mark items for the driver options: "Строгий режим (как
+//    реальная ККТ)" toggles Options.Strict, and "Журнал вызовов" switches
+//    Options.Journal between off and %LOCALAPPDATA%\Kassivo\journal.txt.
+//    Each change is made under the call lock, so it holds from the next
+//    driver call, and is saved to the options store (a beep when it cannot
+//    be: the change then holds for this process only). The check marks
+//    follow the options at every Update; while strict mode is on the
+//    caption ends with " — строгий режим".
 //
 // Threading: every member, the destructor included, runs on the thread that
 // created the window (the host's thread, as an apartment-threaded COM object
 // is called); window messages are only delivered there. Do not destroy the
-// presenter from DllMain. Update takes state.call_lock itself. Timer, mouse
-// and close handlers skip their event when this very thread holds the lock:
+// presenter from DllMain. Update takes state.call_lock itself. Timer, mouse,
+// close and menu handlers skip their event when this very thread holds the lock:
 // a driver call is then pumping messages (a modal message box), and waiting
 // would deadlock; a call on another thread they wait for.
 //
@@ -55,6 +64,10 @@ class ReceiptWindowPresenter {
   void Update();
   HWND window() const { return window_; }
 
+  // The system-menu commands of the driver options (WM_SYSCOMMAND).
+  static constexpr UINT kStrictCommand = 0x0010;
+  static constexpr UINT kJournalCommand = 0x0020;
+
   // Shorter timer intervals for tests; the model's tick counts stay the same.
   void SetTimerIntervals(UINT countdown_ms, UINT fade_ms);
 
@@ -74,15 +87,27 @@ class ReceiptWindowPresenter {
     bool fade = false;
   };
 
+  // What the window shows of the driver options.
+  struct OptionsView {
+    bool strict = false;
+    bool journal = false;
+  };
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
   bool CreateReceiptWindow();
   static ModelView Observe(const ReceiptWindow& model);
+  static OptionsView ObserveOptions(const DriverOptions& options);
   // Shows, places, fades, hides and times the window as `view` says. With a
   // null caption (a tick or a click) a newly shown model is left to Update.
   void Apply(const ModelView& view, const std::u16string* caption, bool document_began);
   void Place();
+  // The caption: the last WindowCaption shown, marked while strict.
+  void ShowCaption();
+  // Check marks and caption as `options` says.
+  void ShowOptions(const OptionsView& options);
+  void OnOptionCommand(UINT command);
   void SyncTimers(const ModelView& view);
   void OnTimer(UINT_PTR id);
   void OnUserHide(bool right_click);
@@ -106,6 +131,8 @@ class ReceiptWindowPresenter {
   std::uint64_t seen_revision_ = 0;
   std::size_t seen_entries_ = 0;
   ModelView seen_;
+  OptionsView shown_options_;
+  std::u16string caption_;
   bool countdown_running_ = false;
   bool fade_running_ = false;
   int applied_alpha_ = -1;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <vector>
 
 #include "common/text.h"
 #include "platform/memory_store.h"
@@ -10,6 +11,7 @@
 #include "platform/windows/msxml_parser.h"
 #include "platform/windows/regional_number_format.h"
 #include "platform/windows/registry_store.h"
+#include "platform/windows/wide_text.h"
 #include "platform/windows/windows_upper_case.h"
 
 namespace kassivo {
@@ -23,16 +25,38 @@ std::uint32_t SeedFromClock() {
                                     static_cast<std::uint64_t>(wall) ^ GetCurrentProcessId());
 }
 
+namespace {
+
+std::optional<std::u16string> EnvironmentVariable(const char* name) {
+  const std::u16string wide_name = FromUtf8(name);
+  std::vector<wchar_t> value(256);
+  for (;;) {
+    SetLastError(ERROR_SUCCESS);
+    const DWORD length =
+        GetEnvironmentVariableW(Wide(wide_name), value.data(), static_cast<DWORD>(value.size()));
+    if (length == 0) {
+      if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+      return std::u16string();
+    }
+    if (length < value.size()) return FromWide(value.data(), length);
+    value.resize(length);  // the size needed, with the terminating NUL
+  }
+}
+
+}  // namespace
+
 Platform MakeWindowsPlatform(PlatformOptions options) {
   Platform platform;
   if (options.memory_store) {
     platform.store = std::make_unique<MemoryStore>();
-  } else if (options.store_path) {
-    platform.store =
-        std::make_unique<RegistryStore>(HKEY_CURRENT_USER, FromUtf8(*options.store_path));
+    platform.options_store = std::make_unique<MemoryStore>();
   } else {
-    platform.store = std::make_unique<RegistryStore>();
+    const std::u16string key =
+        options.store_path ? FromUtf8(*options.store_path) : std::u16string(kRegistrationKeyPath);
+    platform.store = std::make_unique<RegistryStore>(HKEY_CURRENT_USER, key);
+    platform.options_store = std::make_unique<RegistryStore>(HKEY_CURRENT_USER, key + u"\\Options");
   }
+  platform.environment = EnvironmentVariable;
   platform.xml = std::make_unique<MsxmlParser>();
   platform.upper = std::make_unique<WindowsUpperCaser>();
   AddCommonServices(options, platform, std::make_unique<MessageBoxPresenter>(),

@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 
+#include "device/options_store.h"
 #include "platform/posix/temporary_directory.h"
 #include "platform/seeded_random.h"
 #include "platform/stream_message_presenter.h"
@@ -157,6 +158,58 @@ TEST(MakePosixPlatformTest, MemoryStoreAndSystemClock) {
   EXPECT_TRUE(now.month >= 1 && now.month <= 12 && now.day >= 1 && now.day <= 31);
   EXPECT_TRUE(now.millisecond >= 0 && now.millisecond <= 999);
   EXPECT_FALSE(platform.number_format.decimal_separator.empty());
+}
+
+TEST(MakePosixPlatformTest, OptionsLiveBesideTheRegistrationFileAndACorruptFileIsKept) {
+  testing::TemporaryDirectory directory;
+  ScopedEnvironment environment;
+  environment.Set("KASSIVO_STRICT", nullptr);
+  environment.Set("KASSIVO_JOURNAL", "/tmp/журнал.txt");
+  PosixPlatformOptions options;
+  options.store_path = directory / "a/registration.json";
+  Platform platform = MakePosixPlatform(std::move(options));
+  const std::string path = directory / "a/options.json";
+
+  DriverOptions read = ReadDriverOptions(platform.options_store.get(), platform.environment);
+  EXPECT_FALSE(read.Strict);
+  EXPECT_EQ(read.Origin.Strict, OptionOrigin::kDefault);
+  EXPECT_EQ(read.Journal, u"/tmp/журнал.txt");
+  EXPECT_EQ(read.Origin.Journal, OptionOrigin::kEnvironment);
+
+  ASSERT_TRUE(SaveStrict(platform.options_store.get(), true));
+  EXPECT_EQ(testing::FileText(path),
+            "{\n  \"key\": \"Software\\\\Orvelle\\\\Kassivo\\\\Options\",\n  \"values\": {\n"
+            "    \"Strict\": {\"type\":\"REG_DWORD\",\"data\":1}\n  }\n}\n");
+  EXPECT_FALSE(testing::TemporaryDirectory::Exists(directory / "a/registration.json"));
+
+  // Neither file is taken for the other.
+  testing::PutFile(directory / "a/registration.json", testing::FileText(path));
+  EXPECT_EQ(platform.store->Read(), std::nullopt);
+
+  // A corrupt file reads as the defaults and is set aside, whole, on the next save.
+  testing::PutFile(path, "{\"key\": tru");
+  read = ReadDriverOptions(platform.options_store.get(), nullptr);
+  EXPECT_FALSE(read.Strict);
+  EXPECT_EQ(read.Origin.Strict, OptionOrigin::kDefault);
+  ASSERT_TRUE(SaveJournal(platform.options_store.get(), u"j.txt"));
+  EXPECT_EQ(testing::FileText(path + ".corrupt"), "{\"key\": tru");
+  read = ReadDriverOptions(platform.options_store.get(), nullptr);
+  EXPECT_EQ(read.Journal, u"j.txt");
+  EXPECT_FALSE(read.Strict);  // the corrupt file's values are not carried over
+}
+
+TEST(MakePosixPlatformTest, AnInMemoryRegistrationStoreKeepsTheOptionsInMemory) {
+  testing::TemporaryDirectory directory;
+  ScopedEnvironment environment;
+  environment.Set("KASSIVO_STORE", (directory / "registration.json").c_str());
+  PosixPlatformOptions options;
+  options.memory_store = true;
+  Platform platform = MakePosixPlatform(std::move(options));
+  ASSERT_TRUE(SaveStrict(platform.options_store.get(), true));
+  EXPECT_TRUE(ReadDriverOptions(platform.options_store.get(), nullptr).Strict);
+  EXPECT_FALSE(testing::TemporaryDirectory::Exists(directory / "options.json"));
+  EXPECT_EQ(OptionsStorePath("/x/y/registration.json"), "/x/y/options.json");
+  EXPECT_EQ(OptionsStorePath("registration.json"), "options.json");
 }
 
 }  // namespace
