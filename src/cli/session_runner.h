@@ -24,7 +24,7 @@
 #include "cli/message_recorder.h"
 #include "cli/script.h"
 #include "cli/tape_presenter.h"
-#include "cli/transcript.h"
+#include "host/transcript.h"
 #include "device/process_state.h"
 #include "host/component.h"
 

@@ -1,15 +1,12 @@
 #include "cli/tape_presenter.h"
 
 #include "cli/box_tape_presenter.h"
-#include "cli/transcript.h"
+#include "host/transcript.h"
 
 namespace kassivo::cli {
 
 void EntriesTapePresenter::Present(const Tape& tape, std::ostream& out) {
-  for (const TapeEntry& entry : tape.entries()) {
-    out << (entry.kind == TapeEntry::Kind::kBanner ? "  B " : "  L ") << TextLiteral(entry.text)
-        << '\n';
-  }
+  TranscriptWriter(out).TapeEntries(tape);
 }
 
 std::unique_ptr<TapePresenter> MakeTapePresenter(TapeMode mode, bool terminal) {

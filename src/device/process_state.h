@@ -6,7 +6,9 @@
 // in the driver is global.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -18,6 +20,11 @@
 #include "tape/tape.h"
 
 namespace kassivo {
+
+class CallJournal;  // journal/call_journal.h
+struct CallJournalDeleter {
+  void operator()(CallJournal* journal) const noexcept;
+};
 
 struct SessionCounters {
   std::int32_t CheckNumber = 0;
@@ -48,6 +55,14 @@ class ProcessState {
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the
   // shared records.
   CallLock call_lock;
+
+  // The call journal while the Journal option names a file (also after it
+  // failed, to remember not to retry); null otherwise. Under the call lock.
+  std::unique_ptr<CallJournal, CallJournalDeleter> journal;
+  // The size past which the journal begins a new file.
+  std::uint64_t JournalSizeLimit = std::uint64_t{50} << 20;
+  // Numbers the component objects made without one (from 1).
+  std::atomic<std::int32_t> ObjectsMade{0};
 
  private:
   Platform platform_;

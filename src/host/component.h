@@ -27,6 +27,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -39,12 +40,16 @@ enum class HResult : std::int32_t { kOk = 0, kFalse = 1 };
 
 class DriverComponent {
  public:
-  explicit DriverComponent(ProcessState& state) : state_(state) {}
+  // `number` names the object in the call journal; none: the next number
+  // of the process (1, 2, ...).
+  explicit DriverComponent(ProcessState& state, std::optional<std::int32_t> number = std::nullopt)
+      : state_(state), number_(number ? *number : ++state.ObjectsMade) {}
 
   void Init();
   void Done();
   bool initialized() const { return list_ != nullptr; }
   ProcessState& state() { return state_; }
+  std::int32_t number() const { return number_; }
 
   static std::int32_t GetNMethods();
   static HResult FindMethod(std::u16string_view name, std::int32_t& number);
@@ -52,10 +57,13 @@ class DriverComponent {
   static HResult GetNParams(std::int32_t number, std::int32_t& count);
   static HResult GetParamDefValue(std::int32_t number, std::int32_t param, Value& value);
   static HResult HasRetVal(std::int32_t number, std::int32_t& has_value);
-  static HResult CallAsProc(std::int32_t number, ArgumentArray& params);
+  // Does nothing and answers kOk; the call journal records it.
+  HResult CallAsProc(std::int32_t number, ArgumentArray& params);
   HResult CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params);
 
  private:
+  // CallAsFunc without the lock and the journal.
+  HResult Call(std::int32_t number, Value& result, ArgumentArray& params);
   // The rows that need no device.
   void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
   // A device row whose parameter 0 is not a text, or names no device: the
@@ -66,6 +74,7 @@ class DriverComponent {
   TFPEmulator* FindDevice(std::u16string_view id) { return list_ ? list_->Find(id) : nullptr; }
 
   ProcessState& state_;
+  std::int32_t number_;
   std::unique_ptr<TFPEmulatorList> list_;
 };
 

@@ -9,6 +9,7 @@
 #include "host/component.h"
 #include "host/driver_methods.h"
 #include "host/method_table.h"
+#include "journal/call_journal.h"
 
 namespace kassivo {
 
@@ -295,6 +296,13 @@ constexpr std::array<DeviceRow, kMethodCount> kDeviceRows = DeviceRows();
 
 HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params) {
   std::lock_guard<CallLock> lock(state_.call_lock);
+  JournalledCall journalled(state_, number, params);
+  const HResult answer = Call(number, result, params);
+  journalled.Finish(number_, &result, answer, params);
+  return answer;
+}
+
+HResult DriverComponent::Call(std::int32_t number, Value& result, ArgumentArray& params) {
   result = Value::Boolean(false);
   const bool known = IsMethodNumber(number);
   try {

@@ -89,6 +89,30 @@ class MessagePresenter {
   virtual void Show(std::u16string_view text) = 0;
 };
 
+// A file opened for appending, which other programs may open, read, rename
+// or delete while it is written. Append hands all of `bytes` to the system
+// before it returns (nothing stays in a buffer of the process), so a crash
+// of the process loses nothing appended. Failures come back as a short
+// Russian reason ("нет прав на запись", "диск заполнен" ...), never thrown.
+class AppendedFile {
+ public:
+  virtual ~AppendedFile() = default;
+  virtual bool Append(std::string_view bytes, std::u16string& reason) = 0;
+  // The file's size in bytes, counting what this object appended.
+  virtual std::uint64_t Size() const = 0;
+};
+
+// Opens files for appending (creating them; never creating folders) and
+// renames them, replacing the target.
+class FileAppender {
+ public:
+  virtual ~FileAppender() = default;
+  virtual std::unique_ptr<AppendedFile> Open(const std::u16string& path,
+                                             std::u16string& reason) = 0;
+  virtual bool Rename(const std::u16string& from, const std::u16string& to,
+                      std::u16string& reason) = 0;
+};
+
 // The process's environment variables: the value of one, nullopt when it is
 // not set. The POSIX hosts take the bytes as UTF-8; Windows reads the wide
 // environment.
@@ -105,6 +129,8 @@ struct Platform {
   std::unique_ptr<Random> random;
   std::unique_ptr<UpperCaser> upper;
   std::unique_ptr<MessagePresenter> messages;
+  // The call journal's files (null: no journal can be written).
+  std::unique_ptr<FileAppender> files;
   NumberFormat number_format;
 };
 

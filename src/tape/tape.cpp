@@ -43,6 +43,10 @@ void Tape::BeginDocument() {
   ++revision_;
   PrintBanner(u"ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ");
   PrintLine(u" ФФД 1.2", AlignCenter);
+  if (!notice_.empty()) {
+    PrintLine(notice_, AlignLeft);
+    notice_.clear();
+  }
 }
 
 TapeEntry& Tape::Append(TapeEntry::Kind kind, std::uint8_t alignment) {

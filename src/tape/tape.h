@@ -3,7 +3,8 @@
 //
 // Contract:
 //  - BeginDocument clears the tape, shows the window and prints the banner
-//    "ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ" and the line " ФФД 1.2".
+//    "ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ" and the line " ФФД 1.2", then the
+//    notice set by SetNotice, if any, once (left-aligned), clearing it.
 //  - PrintLine pads (AlignLeft: spaces appended, AlignCenter: none, any other
 //    value: spaces prepended) to the width, then cuts to the width.
 //  - PrintSeparator prints a full-width line of "-" (dashed) or "=".
@@ -55,6 +56,9 @@ class Tape {
   void PrintLine(std::u16string_view text, std::uint8_t alignment);
   void PrintBanner(std::u16string_view text);
   void PrintSeparator(bool dashed);
+  // A line for the next document only (the driver's word about itself, as
+  // "the call journal was switched off"); empty: none.
+  void SetNotice(std::u16string text) { notice_ = std::move(text); }
 
   // The width used for padding, cutting and separators.
   std::int32_t Width() const;
@@ -73,6 +77,7 @@ class Tape {
   std::vector<TapeEntry> entries_;  // the first count_ are the document's
   std::size_t count_ = 0;
   std::uint64_t revision_ = 0;
+  std::u16string notice_;
   ReceiptWindow window_;
 };
 

@@ -8,7 +8,7 @@
 #include <limits>
 #include <map>
 
-#include "cli/transcript.h"
+#include "host/transcript.h"
 
 namespace kassivo::cli {
 namespace {

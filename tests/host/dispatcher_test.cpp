@@ -31,7 +31,7 @@ TEST(Dispatcher, NumbersOutsideTheTableAnswerSFalseAndResetTheError) {
   EXPECT_EQ(result, Value::Boolean(false));
   EXPECT_EQ(process.state->LastErrorText, std::u16string(kNoErrors));
   EXPECT_EQ(component->CallAsFunc(-1, result, none), HResult::kFalse);
-  EXPECT_EQ(DriverComponent::CallAsProc(5, none), HResult::kOk);
+  EXPECT_EQ(component->CallAsProc(5, none), HResult::kOk);
 }
 
 TEST(Dispatcher, GetLastErrorReportsWithoutResetting) {

@@ -279,7 +279,7 @@ HRESULT STDMETHODCALLTYPE TAddInObject::CallAsProc(long lMethodNum, SAFEARRAY** 
   return Guarded([&] {
     SAFEARRAY* array = paParams != nullptr ? *paParams : nullptr;
     ArgumentArray arguments = ReadArguments(array);
-    const HResult result = DriverComponent::CallAsProc(lMethodNum, arguments);
+    const HResult result = component_.CallAsProc(lMethodNum, arguments);
     WriteBack(arguments, array);
     return Answer(result);
   });

@@ -12,6 +12,7 @@
 #include "platform/memory_store.h"
 #include "platform/posix/json_file_store.h"
 #include "platform/posix/locale_number_format.h"
+#include "platform/posix/posix_file_appender.h"
 #include "platform/posix/pugixml_parser.h"
 #include "platform/stream_message_presenter.h"
 
@@ -80,6 +81,7 @@ Platform MakePosixPlatform(PosixPlatformOptions options) {
   };
   platform.xml = std::make_unique<PugixmlParser>();
   platform.upper = std::make_unique<IcuUpperCaser>();
+  platform.files = std::make_unique<PosixFileAppender>();
   AddCommonServices(options, platform, std::make_unique<StreamMessagePresenter>(stderr),
                     UserNumberFormat);
   return platform;

@@ -10,6 +10,7 @@
 #include "platform/windows/message_box_presenter.h"
 #include "platform/windows/msxml_parser.h"
 #include "platform/windows/regional_number_format.h"
+#include "platform/windows/windows_file_appender.h"
 #include "platform/windows/registry_store.h"
 #include "platform/windows/wide_text.h"
 #include "platform/windows/windows_upper_case.h"
@@ -59,6 +60,7 @@ Platform MakeWindowsPlatform(PlatformOptions options) {
   platform.environment = EnvironmentVariable;
   platform.xml = std::make_unique<MsxmlParser>();
   platform.upper = std::make_unique<WindowsUpperCaser>();
+  platform.files = std::make_unique<WindowsFileAppender>();
   AddCommonServices(options, platform, std::make_unique<MessageBoxPresenter>(),
                     RegionalNumberFormat);
   return platform;

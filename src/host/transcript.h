@@ -1,4 +1,5 @@
-// The transcript of a session, as the kassivo host prints it on stdout.
+// The transcript of a session, as the kassivo host prints it on stdout and
+// the call journal records it.
 //
 // For every call:
 //   > CALL AS WRITTEN
@@ -7,7 +8,7 @@
 //     [i] ELEMENT            (every element of the argument array after the call)
 //     M TEXT                 (every message-window text the call showed)
 // then, when the call began a document or appended an entry, the tape (see
-// tape_presenter.h).
+// tape_presenter.h; TapeEntries prints its exact form).
 //
 // Output literals are those a script can read back (literal_reader.h):
 //  - text in double quotes; \ " CR LF TAB as \\ \" \r \n \t; every other
@@ -26,8 +27,9 @@
 
 #include "common/value.h"
 #include "host/component.h"
+#include "tape/tape.h"
 
-namespace kassivo::cli {
+namespace kassivo {
 
 std::string TextLiteral(std::u16string_view text);
 std::string FormatLiteral(const Value& value);
@@ -42,10 +44,14 @@ class TranscriptWriter {
   void Elements(const ArgumentArray& args);
   void Messages(const std::vector<std::u16string>& texts);
 
+  // The current document, one line per entry: "  B " + text literal for a
+  // banner, "  L " + text literal for a line.
+  void TapeEntries(const Tape& tape);
+
   std::ostream& stream() { return out_; }
 
  private:
   std::ostream& out_;
 };
 
-}  // namespace kassivo::cli
+}  // namespace kassivo

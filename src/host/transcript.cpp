@@ -1,11 +1,11 @@
-#include "cli/transcript.h"
+#include "host/transcript.h"
 
 #include <charconv>
 #include <cmath>
 
 #include "common/text.h"
 
-namespace kassivo::cli {
+namespace kassivo {
 
 namespace {
 
@@ -120,4 +120,11 @@ void TranscriptWriter::Messages(const std::vector<std::u16string>& texts) {
   for (const std::u16string& text : texts) out_ << "  M " << TextLiteral(text) << '\n';
 }
 
-}  // namespace kassivo::cli
+void TranscriptWriter::TapeEntries(const Tape& tape) {
+  for (const TapeEntry& entry : tape.entries()) {
+    out_ << (entry.kind == TapeEntry::Kind::kBanner ? "  B " : "  L ") << TextLiteral(entry.text)
+         << '\n';
+  }
+}
+
+}  // namespace kassivo

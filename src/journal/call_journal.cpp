@@ -1,0 +1,200 @@
+#include "journal/call_journal.h"
+
+#include <sstream>
+
+#include "host/component.h"
+#include "host/transcript.h"
+#include "journal/journal_lines.h"
+
+namespace kassivo {
+
+void CallJournalDeleter::operator()(CallJournal* journal) const noexcept {
+  delete journal;
+}
+
+CallJournal::CallJournal(ProcessState& state, std::u16string path)
+    : state_(state), path_(std::move(path)) {
+  Begin();
+}
+
+CallJournal::~CallJournal() = default;
+
+void CallJournal::Begin() {
+  try {
+    if (!state_.platform().files) {
+      Fail(u"файлы недоступны");
+      return;
+    }
+    std::u16string reason;
+    file_ = state_.platform().files->Open(path_, reason);
+    if (!file_) {
+      Fail(reason);
+      return;
+    }
+    recording_.Install(state_.platform());
+    Append(HeaderLines(true, recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{},
+                       state_.platform().store ? state_.platform().store->Read() : std::nullopt));
+  } catch (...) {
+    Fail(u"недостаточно памяти");
+  }
+}
+
+void CallJournal::Stop() {
+  recording_.Uninstall(state_.platform());
+  file_.reset();
+}
+
+void CallJournal::Fail(std::u16string_view reason) noexcept {
+  Stop();
+  try {
+    state_.Receipt.SetNotice(kJournalOffNotice + std::u16string(reason));
+  } catch (...) {
+  }
+}
+
+void CallJournal::Append(const std::string& text) {
+  if (!file_) return;
+  std::u16string reason;
+  if (file_->Size() > 0 && file_->Size() + text.size() > state_.JournalSizeLimit) {
+    file_.reset();
+    introduced_.clear();
+    last_object_ = 0;
+    if (!state_.platform().files->Rename(path_, path_ + u".1", reason)) {
+      Fail(reason);
+      return;
+    }
+    file_ = state_.platform().files->Open(path_, reason);
+    if (!file_) {
+      Fail(reason);
+      return;
+    }
+    const LocalDateTime now = recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{};
+    if (!file_->Append(
+            HeaderLines(false, now,
+                        state_.platform().store ? state_.platform().store->Read() : std::nullopt),
+            reason)) {
+      Fail(reason);
+      return;
+    }
+  }
+  if (!file_->Append(text, reason)) Fail(reason);
+}
+
+std::string CallJournal::ObjectLine(std::int32_t object, bool is_init) {
+  const bool known = introduced_.contains(object);
+  std::string line;
+  if (!known || object != last_object_) line = ":object " + std::to_string(object) + '\n';
+  introduced_.insert(object);
+  last_object_ = object;
+  // ":object N" of a new object makes and inits it: no ":init" after it.
+  if (is_init && known) line += ":init\n";
+  return line;
+}
+
+void CallJournal::ObjectInit(std::int32_t object) {
+  if (!file_) return;
+  try {
+    Append(ObjectLine(object, true));
+  } catch (...) {
+    Fail(u"недостаточно памяти");
+  }
+}
+
+void CallJournal::ObjectDone(std::int32_t object) {
+  if (!file_) return;
+  try {
+    // A new object's ":object N" would init it first: Done of an object the
+    // file never named is left out.
+    if (!introduced_.contains(object)) return;
+    Append(ObjectLine(object, false) + ":done\n");
+  } catch (...) {
+    Fail(u"недостаточно памяти");
+  }
+}
+
+void CallJournal::BeginCall() {
+  recording_.Install(state_.platform());
+  recording_.Clear();
+  call_start_ = recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{};
+}
+
+void CallJournal::EndCall(std::int32_t object, const std::string& call, const Value* result,
+                          HResult answer, const ArgumentArray& params, bool tape_changed) {
+  std::ostringstream text;
+  text << ObjectLine(object, false);
+  text << "# " << FormatMoment(call_start_) << " object " << object;
+  if (!result) {
+    text << " CallAsProc\n# " << call << (answer == HResult::kOk ? " = S_OK\n" : " = S_FALSE\n");
+    Append(std::move(text).str());
+    return;
+  }
+  text << '\n';
+  if (recording_.clock) {
+    for (const LocalDateTime& reading : recording_.clock->readings) {
+      text << ":clock " << FormatMoment(reading) << '\n';
+    }
+  }
+  if (recording_.random) {
+    for (const int number : recording_.random->numbers) text << ":random " << number << '\n';
+  }
+  text << call << '\n';
+  TranscriptWriter transcript(text);
+  transcript.Result(*result, answer);
+  transcript.Elements(params);
+  if (recording_.messages) transcript.Messages(recording_.messages->shown);
+  if (tape_changed) transcript.TapeEntries(state_.Receipt);
+  Append(std::move(text).str());
+}
+
+CallJournal* ActiveJournal(ProcessState& state) {
+  const std::u16string& path = state.Options.Journal;
+  if (path.empty() && !state.journal) return nullptr;
+  if (state.journal && state.journal->path() != path) {
+    state.journal->Stop();
+    state.journal.reset();
+  }
+  if (path.empty()) return nullptr;
+  if (!state.journal) {
+    try {
+      state.journal.reset(new CallJournal(state, path));
+    } catch (...) {
+      return nullptr;
+    }
+  }
+  return state.journal->writing() ? state.journal.get() : nullptr;
+}
+
+JournalledCall::JournalledCall(ProcessState& state, std::int32_t method,
+                               const ArgumentArray& params)
+    : state_(state), journal_(ActiveJournal(state)) {
+  if (!journal_) return;
+  try {
+    journal_->BeginCall();
+    call_ = CallLine(method, params);
+    revision_ = state.Receipt.revision();
+  } catch (...) {
+    journal_->Fail(u"недостаточно памяти");
+    journal_ = nullptr;
+  }
+}
+
+void JournalledCall::Finish(std::int32_t object, const Value* result, HResult answer,
+                            const ArgumentArray& params) noexcept {
+  if (!journal_ || !journal_->writing()) return;
+  try {
+    journal_->EndCall(object, call_, result, answer, params,
+                      state_.Receipt.revision() != revision_);
+  } catch (...) {
+    journal_->Fail(u"недостаточно памяти");
+  }
+}
+
+void JournalObjectInit(ProcessState& state, std::int32_t object) {
+  if (CallJournal* journal = ActiveJournal(state)) journal->ObjectInit(object);
+}
+
+void JournalObjectDone(ProcessState& state, std::int32_t object) {
+  if (CallJournal* journal = ActiveJournal(state)) journal->ObjectDone(object);
+}
+
+}  // namespace kassivo

@@ -1,0 +1,99 @@
+// The call journal: while the Journal option names a file, every call of
+// every component object, and their Init and Done, is appended to it in the
+// session-script grammar (journal_lines.h), so that `kassivo replay` can
+// play the host's day again and compare every answer.
+//
+// Contract (everything here runs with the call lock held):
+//  - ActiveJournal brings the journal in line with state.Options.Journal
+//    before each call: it begins a file (header with ":process"), switches
+//    to another, or stops; with the option empty and no journal it costs
+//    one comparison and changes nothing at all;
+//  - while journalling, the platform's clock, random generator and message
+//    window are wrapped by recorders (recording_services.h);
+//  - a call's lines are formatted after it returns and appended with one
+//    write, before the call returns to the host; the lines of two calls
+//    never interleave;
+//  - past the size limit (50 MB; state.JournalSizeLimit) the file is renamed
+//    to FILE.1 (replacing an older one) and a new file begins with a header
+//    (without ":process": the process goes on);
+//  - no failure of the journal changes an answer or escapes: journalling
+//    stops for that file (until the option names another or is switched
+//    off and on), and the next document on the tape shows the line
+//    "Журнал вызовов отключен: REASON".
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "common/value.h"
+#include "device/process_state.h"
+#include "journal/recording_services.h"
+
+namespace kassivo {
+
+enum class HResult : std::int32_t;
+
+inline constexpr const char16_t* kJournalOffNotice = u"Журнал вызовов отключен: ";
+
+class CallJournal {
+ public:
+  explicit CallJournal(ProcessState& state, std::u16string path);
+  ~CallJournal();
+
+  const std::u16string& path() const { return path_; }
+  bool writing() const { return file_ != nullptr; }
+
+  void ObjectInit(std::int32_t object);
+  void ObjectDone(std::int32_t object);
+  // The recorders, re-installed if something replaced a service, and
+  // emptied for the call about to begin; the call's start time.
+  void BeginCall();
+  void EndCall(std::int32_t object, const std::string& call, const Value* result, HResult answer,
+               const ArgumentArray& params, bool tape_changed);
+
+  // Takes the recorders out of the platform (before the journal goes).
+  void Stop();
+  // Stops journalling and leaves the tape notice with `reason`.
+  void Fail(std::u16string_view reason) noexcept;
+
+ private:
+  void Begin();
+  // The ":object N" line when N is not the object last written.
+  std::string ObjectLine(std::int32_t object, bool is_init);
+  void Append(const std::string& text);
+
+  ProcessState& state_;
+  std::u16string path_;
+  std::unique_ptr<AppendedFile> file_;
+  CallRecording recording_;
+  LocalDateTime call_start_;
+  std::set<std::int32_t> introduced_;  // objects named in this file
+  std::int32_t last_object_ = 0;
+};
+
+// The journal for this call, or null while there is none (option empty, or
+// journalling stopped after a failure).
+CallJournal* ActiveJournal(ProcessState& state);
+
+// One CallAsFunc (result non-null) or CallAsProc seen by the journal: made
+// before the call (it formats the call line while the arguments are as
+// sent), Finish after it. Costs one comparison while the journal is off.
+class JournalledCall {
+ public:
+  JournalledCall(ProcessState& state, std::int32_t method, const ArgumentArray& params);
+  void Finish(std::int32_t object, const Value* result, HResult answer,
+              const ArgumentArray& params) noexcept;
+
+ private:
+  ProcessState& state_;
+  CallJournal* journal_;
+  std::string call_;
+  std::uint64_t revision_ = 0;
+};
+
+void JournalObjectInit(ProcessState& state, std::int32_t object);
+void JournalObjectDone(ProcessState& state, std::int32_t object);
+
+}  // namespace kassivo

@@ -1,0 +1,51 @@
+#include "journal/journal_lines.h"
+
+#include <cstdio>
+
+#include "common/text.h"
+#include "host/method_table.h"
+#include "host/transcript.h"
+
+namespace kassivo {
+
+std::string FormatMoment(const LocalDateTime& m) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d.%03d", m.year, m.month, m.day,
+                m.hour, m.minute, m.second, m.millisecond);
+  return buffer;
+}
+
+std::string CallLine(std::int32_t method, const ArgumentArray& params) {
+  const DriverMethod* row = MethodRow(method);
+  std::string line = row ? ToUtf8(TermString(row->name, 0)) : "#" + std::to_string(method);
+  for (const Value& value : params.values()) {
+    line += ' ';
+    line += FormatLiteral(value);
+  }
+  return line;
+}
+
+std::string HeaderLines(bool process_begins, const LocalDateTime& now,
+                        const std::optional<StoredValues>& registration) {
+  std::string text = process_begins ? ":process\n" : "";
+  text += "# Kassivo " KASSIVO_VERSION " call journal, begun " + FormatMoment(now) + "\n";
+  if (!registration) return text;
+  for (const auto& [name, value] : *registration) {
+    std::string literal;
+    switch (value.type) {
+      case StoredValue::Type::kText:
+      case StoredValue::Type::kExpandText:
+        literal = TextLiteral(value.text);
+        break;
+      case StoredValue::Type::kDWord:
+        literal = std::to_string(static_cast<std::int32_t>(value.dword));
+        break;
+      case StoredValue::Type::kOther:
+        continue;
+    }
+    text += ":registration " + ToUtf8(name) + ' ' + literal + '\n';
+  }
+  return text;
+}
+
+}  // namespace kassivo

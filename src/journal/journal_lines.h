@@ -1,0 +1,41 @@
+// The lines of the call journal, in the session-script grammar
+// (cli/script.h) that `kassivo replay` reads back (cli/journal_script.h):
+//
+//   :process                          a host process began writing
+//   # Kassivo VERSION call journal, begun MOMENT
+//   :registration NAME LITERAL        one value of the registration store
+//                                     (text literal, or a DWORD as integer)
+// and, per call of component object N:
+//   :object N                         when the object differs from the last
+//                                     written, or is new in this file
+//   # MOMENT object N                 the call's start
+//   :clock MOMENT                     every clock reading the call made, in
+//   :random N                         order; every random number, in order
+//   METHOD LITERAL...                 the call: English name (#N outside the
+//                                     table), the arguments as sent
+//   = ...  [i] ...  M ...  B ...  L ...   its transcript (host/transcript.h)
+// A CallAsProc is two comment lines ("# MOMENT object N CallAsProc" and
+// "# CALL = S_OK"): the grammar has no statement for it, and it answers
+// nothing. MOMENT is YYYY-MM-DDTHH:MM:SS.mmm (local time).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/value.h"
+#include "platform/platform.h"
+
+namespace kassivo {
+
+std::string FormatMoment(const LocalDateTime& moment);
+
+// The call line: method and literals.
+std::string CallLine(std::int32_t method, const ArgumentArray& params);
+
+// The header: ":process" (when `process_begins`), the comment with version
+// and time, then the registration store's values in name order.
+std::string HeaderLines(bool process_begins, const LocalDateTime& now,
+                        const std::optional<StoredValues>& registration);
+
+}  // namespace kassivo
