@@ -90,13 +90,18 @@ std::vector<std::u16string> WrapBanner(std::u16string_view text, std::size_t wid
 }
 
 std::vector<std::string> BoxTapePresenter::Draw(const Tape& tape, Style style) {
-  std::size_t width = static_cast<std::size_t>(std::max<std::int32_t>(tape.Width(), 1));
-  for (const TapeEntry& entry : tape.entries()) {
+  return Draw(tape.entries(), tape.Width(), style);
+}
+
+std::vector<std::string> BoxTapePresenter::Draw(std::span<const TapeEntry> entries,
+                                                std::int32_t tape_width, Style style) {
+  std::size_t width = static_cast<std::size_t>(std::max<std::int32_t>(tape_width, 1));
+  for (const TapeEntry& entry : entries) {
     if (entry.kind == TapeEntry::Kind::kLine) width = std::max(width, entry.text.size());
   }
   std::vector<std::string> rows;
   rows.push_back("  ┌" + Repeat("─", width + 2) + "┐");
-  for (const TapeEntry& entry : tape.entries()) {
+  for (const TapeEntry& entry : entries) {
     if (entry.kind == TapeEntry::Kind::kLine) {
       rows.push_back("  │ " + Place(entry.text, width, entry.alignment) + " │");
       continue;

@@ -17,6 +17,7 @@
 // Widths count UTF-16 units (a Cyrillic letter is one column).
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ class BoxTapePresenter : public TapePresenter {
 
   // The rows of the drawing, without line breaks.
   static std::vector<std::string> Draw(const Tape& tape, Style style);
+  // The same for entries kept apart from a tape, `tape_width` wide.
+  static std::vector<std::string> Draw(std::span<const TapeEntry> entries, std::int32_t tape_width,
+                                       Style style);
 
  private:
   Style style_;

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/demo.h"
+#include "cli/journal_command.h"
 #include "cli/options.h"
 #include "cli/options_command.h"
 #include "cli/session_runner.h"
@@ -25,6 +26,9 @@ constexpr const char* kUsage =
     "  kassivo methods                     list the driver's methods\n"
     "  kassivo options [--store=PATH|memory] [strict on|off | journal PATH|off]\n"
     "                                      print the driver options, or save one\n"
+    "  kassivo replay [--compare] FILE     play a call journal again (--compare: report\n"
+    "                                      each call that answers otherwise)\n"
+    "  kassivo show FILE                   the documents of a call journal, as receipts\n"
     "  kassivo --help | --version\n"
     "\n"
     "Options:\n"
@@ -194,6 +198,7 @@ int RunKassivo(const std::vector<std::string>& args, Console console) {
     if (command == "call") return CallOne(args, console);
     if (command == "demo") return Demo(args, console);
     if (command == "options") return OptionsCommand(args, console);
+    if (command == "replay" || command == "show") return JournalCommand(args, console);
     if (command.empty()) throw UsageError("a command is needed");
     throw UsageError("unknown command '" + command + "'");
   } catch (const UsageError& error) {

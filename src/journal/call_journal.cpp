@@ -32,11 +32,21 @@ void CallJournal::Begin() {
       return;
     }
     recording_.Install(state_.platform());
-    Append(HeaderLines(true, recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{},
-                       state_.platform().store ? state_.platform().store->Read() : std::nullopt));
+    if (file_->Size() >= state_.JournalSizeLimit) {
+      Rotate(true);
+    } else {
+      Append(Header(true));
+    }
   } catch (...) {
     Fail(u"недостаточно памяти");
   }
+}
+
+std::string CallJournal::Header(bool process_begins) {
+  Platform& platform = state_.platform();
+  return HeaderLines(
+      process_begins, recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{},
+      platform.number_format, platform.store ? platform.store->Read() : std::nullopt);
 }
 
 void CallJournal::Stop() {
@@ -55,29 +65,28 @@ void CallJournal::Fail(std::u16string_view reason) noexcept {
 void CallJournal::Append(const std::string& text) {
   if (!file_) return;
   std::u16string reason;
-  if (file_->Size() > 0 && file_->Size() + text.size() > state_.JournalSizeLimit) {
-    file_.reset();
-    introduced_.clear();
-    last_object_ = 0;
-    if (!state_.platform().files->Rename(path_, path_ + u".1", reason)) {
-      Fail(reason);
-      return;
-    }
-    file_ = state_.platform().files->Open(path_, reason);
-    if (!file_) {
-      Fail(reason);
-      return;
-    }
-    const LocalDateTime now = recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{};
-    if (!file_->Append(
-            HeaderLines(false, now,
-                        state_.platform().store ? state_.platform().store->Read() : std::nullopt),
-            reason)) {
-      Fail(reason);
-      return;
-    }
+  if (!file_->Append(text, reason)) {
+    Fail(reason);
+    return;
   }
-  if (!file_->Append(text, reason)) Fail(reason);
+  if (file_->Size() >= state_.JournalSizeLimit) Rotate(false);
+}
+
+void CallJournal::Rotate(bool process_begins) {
+  std::u16string reason;
+  file_.reset();
+  introduced_.clear();
+  last_object_ = 0;
+  if (!state_.platform().files->Rename(path_, path_ + u".1", reason)) {
+    Fail(reason);
+    return;
+  }
+  file_ = state_.platform().files->Open(path_, reason);
+  if (!file_) {
+    Fail(reason);
+    return;
+  }
+  if (!file_->Append(Header(process_begins), reason)) Fail(reason);
 }
 
 std::string CallJournal::ObjectLine(std::int32_t object, bool is_init) {

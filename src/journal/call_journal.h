@@ -13,9 +13,11 @@
 //  - a call's lines are formatted after it returns and appended with one
 //    write, before the call returns to the host; the lines of two calls
 //    never interleave;
-//  - past the size limit (50 MB; state.JournalSizeLimit) the file is renamed
-//    to FILE.1 (replacing an older one) and a new file begins with a header
-//    (without ":process": the process goes on);
+//  - once the file reaches the size limit (50 MB; state.JournalSizeLimit)
+//    after a call's lines, or when it begins, it is renamed to FILE.1
+//    (replacing an older one) and a new file begins with a header (with
+//    ":process" only when the process begins writing); the objects are
+//    named again by ":object N" in the new file;
 //  - no failure of the journal changes an answer or escapes: journalling
 //    stops for that file (until the option names another or is switched
 //    off and on), and the next document on the tape shows the line
@@ -60,6 +62,9 @@ class CallJournal {
 
  private:
   void Begin();
+  std::string Header(bool process_begins);
+  // Renames the file to FILE.1 and begins a new one with a header.
+  void Rotate(bool process_begins);
   // The ":object N" line when N is not the object last written.
   std::string ObjectLine(std::int32_t object, bool is_init);
   void Append(const std::string& text);

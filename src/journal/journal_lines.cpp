@@ -25,10 +25,12 @@ std::string CallLine(std::int32_t method, const ArgumentArray& params) {
   return line;
 }
 
-std::string HeaderLines(bool process_begins, const LocalDateTime& now,
+std::string HeaderLines(bool process_begins, const LocalDateTime& now, const NumberFormat& format,
                         const std::optional<StoredValues>& registration) {
   std::string text = process_begins ? ":process\n" : "";
   text += "# Kassivo " KASSIVO_VERSION " call journal, begun " + FormatMoment(now) + "\n";
+  text += ":number-format " + TextLiteral(format.decimal_separator) + ' ' +
+          TextLiteral(format.thousands_separator) + '\n';
   if (!registration) return text;
   for (const auto& [name, value] : *registration) {
     std::string literal;

@@ -3,6 +3,7 @@
 //
 //   :process                          a host process began writing
 //   # Kassivo VERSION call journal, begun MOMENT
+//   :number-format "D" "T"            the decimal and thousands separators
 //   :registration NAME LITERAL        one value of the registration store
 //                                     (text literal, or a DWORD as integer)
 // and, per call of component object N:
@@ -34,8 +35,9 @@ std::string FormatMoment(const LocalDateTime& moment);
 std::string CallLine(std::int32_t method, const ArgumentArray& params);
 
 // The header: ":process" (when `process_begins`), the comment with version
-// and time, then the registration store's values in name order.
-std::string HeaderLines(bool process_begins, const LocalDateTime& now,
+// and time, the separators, then the registration store's values in name
+// order.
+std::string HeaderLines(bool process_begins, const LocalDateTime& now, const NumberFormat& format,
                         const std::optional<StoredValues>& registration);
 
 }  // namespace kassivo

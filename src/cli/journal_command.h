@@ -1,0 +1,17 @@
+// kassivo replay [--compare] FILE|-  and  kassivo show FILE|- : the call
+// journal's commands (journal_replay.h, journal_show.h). "-" reads stdin.
+// A file that cannot be read: message and status kExitScriptError; bad
+// arguments throw UsageError.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+namespace kassivo::cli {
+
+// `args` starts with "replay" or "show".
+int JournalCommand(const std::vector<std::string>& args, Console& console);
+
+}  // namespace kassivo::cli
