@@ -47,11 +47,14 @@ const Ratio kRatios[] = {
     {"process_check_growth_1000_to_10000", "BM_ProcessCheckCall/10000", "BM_ProcessCheckCall/1000",
      11.0},
     {"dispatch_get_line_length_vs_direct", "BM_GetLineLengthCall", "BM_GetLineLengthDirect", 10.0},
+    {"journal_on_vs_off_check_1000", "BM_JournalCheck1000/1", "BM_JournalCheck1000/0", 1.5},
 };
 
 // Informative figures, without a target.
 const Ratio kFigures[] = {
     {"xml_escape_vs_copy", "BM_XmlEscape", "BM_PlainCopy", 0},
+    {"journal_on_vs_off_get_line_length", "BM_JournalGetLineLength/1", "BM_JournalGetLineLength/0",
+     0},
 };
 
 // The peak heap of one 10,000-position ProcessCheck over the package's own
