@@ -44,6 +44,19 @@ int Count(const std::string& text, const std::string& what) {
   return count;
 }
 
+// Sets KASSIVO_JOURNAL; empty: removes it.
+void SetJournalVariable(const std::string& value) {
+#ifdef _WIN32
+  _putenv_s("KASSIVO_JOURNAL", value.c_str());
+#else
+  if (value.empty()) {
+    SetJournalVariable("");
+  } else {
+    setenv("KASSIVO_JOURNAL", value.c_str(), 1);
+  }
+#endif
+}
+
 // The journal kassivo writes while it plays a golden session.
 std::string JournalOf(const std::string& session) {
   const std::filesystem::path script =
@@ -51,12 +64,12 @@ std::string JournalOf(const std::string& session) {
   const std::filesystem::path journal =
       std::filesystem::temp_directory_path() / ("kassivo-journal-" + session);
   std::filesystem::remove(journal);
-  setenv("KASSIVO_JOURNAL", journal.string().c_str(), 1);
+  SetJournalVariable(journal.string());
   std::istringstream in;
   std::ostringstream out, err;
   const int status = RunKassivo(
       {"run", "--store=memory", "--seed=7", "--tape=none", script.string()}, {in, out, err, false});
-  unsetenv("KASSIVO_JOURNAL");
+  SetJournalVariable("");
   EXPECT_EQ(status, 0) << err.str();
   std::string text = Read(journal);
   std::filesystem::remove(journal);
