@@ -103,6 +103,17 @@ TEST(JournalReplay, AGoldenSessionReplaysCleanAndOneChangedAnswerIsReportedAlone
   EXPECT_NE(played.out.find("> ProcessCheck "), std::string::npos);
 }
 
+// Recorded by the 64-bit DLL under Wine in the COM end-to-end session (three
+// host processes): the Windows build records, this build replays.
+TEST(JournalReplay, AJournalTheWindowsDllRecordedReplaysCleanHere) {
+  const std::string journal = Read(std::filesystem::path(KASSIVO_TEST_DATA) / "journal" /
+                                   "fixtures" / "com_end_to_end_win64.journal");
+  ASSERT_EQ(Count(journal, ":process\n"), 3);
+  const Result result = Replay(journal, true);
+  EXPECT_EQ(result.status, 0) << result.out << result.err;
+  EXPECT_NE(result.out.find("replay: 15 calls, 0 differ"), std::string::npos) << result.out;
+}
+
 TEST(JournalReplay, HostileJournalsGiveTheLineAndNeverCrash) {
   const std::string header = ":process\n# Kassivo journal\n:registration INN \"7700000000\"\n";
   const std::string call = "GetWeight \"x\" empty\n= true\n  [0] \"x\"\n  [1] 1.23\n";
