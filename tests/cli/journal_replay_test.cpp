@@ -50,7 +50,7 @@ void SetJournalVariable(const std::string& value) {
   _putenv_s("KASSIVO_JOURNAL", value.c_str());
 #else
   if (value.empty()) {
-    SetJournalVariable("");
+    unsetenv("KASSIVO_JOURNAL");
   } else {
     setenv("KASSIVO_JOURNAL", value.c_str(), 1);
   }
