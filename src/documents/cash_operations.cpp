@@ -35,7 +35,7 @@ bool TFPEmulator::CashInOutcome(const std::u16string& AParams, double AValue) {
                       params.CashierINN, params.SaleAddress, params.SaleLocation);
   tape.PrintLine(u"СУММА=" + FormatGeneral(std::fabs(AValue), state_.number_format()), AlignCenter);
   tape.PrintSeparator(true);
-  if (state_.Options.Strict) state_.DrawerCash += AValue;
+  if (state_.Options.Strict) AcceptCashInOutcome(state_, AValue);
   return true;
 }
 

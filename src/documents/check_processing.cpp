@@ -1,17 +1,21 @@
 // ProcessCheck of the device: forms a check or a correction check.
 //
-// The check is counted before its package is looked at. The package is read
-// and printed in one pass: parameters (header, correction data, customer
-// lines, taxation system), customer details, positions, totals, then the
-// double separator. A reading failure prints "Error:" with its message where
-// it happened and ends the pass; the check is still answered and the result
-// is true. A blank package prints only the document start and leaves the
-// answer untouched.
+// The package is read and printed in one pass: parameters (header,
+// correction data, customer lines, taxation system), customer details,
+// positions, totals, then the double separator. A reading failure prints "Error:" with its message
+// where it happened and ends the pass; the check is still counted and answered and the result is
+// true. A blank package prints only the document start, is counted and leaves the answer untouched.
 //
-// In strict mode the rules (rules/strict_review.h) review the call first,
-// over the same loaded package the check is then printed from; a broken
-// rule refuses the check before anything is printed or counted, and a
-// formed check ends with the rules' remarks.
+// In strict mode the rules (rules/strict_review.h) review the call along
+// the same pass, so a check of thousands of positions is read once: the
+// rules before the positions are asked before anything is printed (a check
+// they refuse is refused there, after all its rules are walked); each
+// position is reviewed as it is read, the payments after the pass. A check
+// refused then has its provisional lines replaced on the tape by the refusal
+// before the call returns (no presenter sees them: they look at the tape
+// after a call), and it is counted only once nothing is refused: the
+// counters, the total and the drawer change only for a formed check, which
+// ends with the rules' remarks.
 #include <optional>
 
 #include "common/text.h"
@@ -28,8 +32,9 @@ namespace kassivo {
 namespace {
 
 // Reads and prints the whole package; throws DriverError at a reading failure.
+// `review`, in strict mode, reviews each position as it is read.
 void PrintPackage(ProcessState& state, CheckRenderer& renderer, const CheckPackage& package,
-                  bool correction, double& doc_sum) {
+                  bool correction, double& doc_sum, CheckReview* review) {
   const NumberFormat& format = state.number_format();
 
   const XmlNode& parameters = package.ParametersSection();
@@ -60,6 +65,7 @@ void PrintPackage(ProcessState& state, CheckRenderer& renderer, const CheckPacka
         renderer.Code(ReadBarcode(item));
       } else if (item.Is(u"FiscalString")) {
         const FiscalString fiscal = ReadFiscalString(item, format);
+        if (review) ReviewPosition(state, fiscal, *review);
         doc_sum += fiscal.amount;
         renderer.Fiscal(fiscal);
       }
@@ -72,11 +78,14 @@ void PrintPackage(ProcessState& state, CheckRenderer& renderer, const CheckPacka
   renderer.Closing();
 }
 
-// Strict mode: loads the package (null when it cannot be loaded) and refuses
-// the check when a rule is broken.
-std::optional<CheckReview> ReviewStrictly(ProcessState& state, bool electronic, bool correction,
-                                          const std::u16string& text,
-                                          std::optional<CheckPackage>& loaded) {
+// Strict mode, before the pass: loads the package (`loaded` stays empty when
+// it cannot be loaded) and begins the review. A check already refused by the
+// rules before its positions, or whose package cannot be read, has all its
+// rules walked and is refused here when any is broken; an unreadable package
+// the rules do not refuse is left to the check reader (no review).
+std::optional<CheckReview> BeginStrictReview(ProcessState& state, bool electronic, bool correction,
+                                             const std::u16string& text,
+                                             std::optional<CheckPackage>& loaded) {
   if (!state.Options.Strict) return std::nullopt;
   if (!IsBlank(text)) {
     try {
@@ -85,8 +94,13 @@ std::optional<CheckReview> ReviewStrictly(ProcessState& state, bool electronic, 
       // The check reader reports the failure when it loads the package.
     }
   }
-  CheckReview review = ReviewCheck(state, loaded ? &*loaded : nullptr, electronic, correction);
-  RefuseIfBroken(state.Receipt, review.findings);
+  CheckReview review = BeginCheckReview(state, loaded ? &*loaded : nullptr, electronic, correction);
+  if (!review.facts || review.findings.Refused()) {
+    ReviewAllPositions(state, review);
+    EndCheckReview(state, review);
+    RefuseIfBroken(state.Receipt, review.findings);
+    if (!review.facts) return std::nullopt;
+  }
   return review;
 }
 
@@ -95,21 +109,31 @@ std::optional<CheckReview> ReviewStrictly(ProcessState& state, bool electronic, 
 bool TFPEmulator::ProcessCheck(bool AElectronically, bool ACorrection,
                                const std::u16string& ACheckPackage, std::u16string& AOutParams) {
   std::optional<CheckPackage> loaded;
-  const std::optional<CheckReview> review =
-      ReviewStrictly(state_, AElectronically, ACorrection, ACheckPackage, loaded);
-  FFiscal = true;
-  state_.Counters.CheckNumber = WrappingAdd(state_.Counters.CheckNumber, 1);
+  std::optional<CheckReview> review =
+      BeginStrictReview(state_, AElectronically, ACorrection, ACheckPackage, loaded);
   state_.Receipt.BeginDocument();
-  if (IsBlank(ACheckPackage)) return true;
+  if (IsBlank(ACheckPackage)) {
+    FFiscal = true;
+    state_.Counters.CheckNumber = WrappingAdd(state_.Counters.CheckNumber, 1);
+    return true;
+  }
 
-  FDocSum = 0;
+  double doc_sum = 0;
   CheckRenderer renderer(state_);
   try {
     if (!loaded) loaded.emplace(CheckPackage::Load(*state_.platform().xml, ACheckPackage));
-    PrintPackage(state_, renderer, *loaded, ACorrection, FDocSum);
+    PrintPackage(state_, renderer, *loaded, ACorrection, doc_sum, review ? &*review : nullptr);
   } catch (const DriverError& failure) {
     renderer.Failure(failure.message());
+    review.reset();
   }
+  if (review) {
+    EndCheckReview(state_, *review);
+    RefuseIfBroken(state_.Receipt, review->findings);
+  }
+  FFiscal = true;
+  FDocSum = doc_sum;
+  state_.Counters.CheckNumber = WrappingAdd(state_.Counters.CheckNumber, 1);
   if (review) AcceptCheck(state_, *review);
   AOutParams = BuildDocumentOutputParameters(
       state_.Counters.ShiftNumber, state_.Counters.CheckNumber, state_.Registration.FNSURL);

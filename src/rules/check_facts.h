@@ -2,14 +2,13 @@
 // reader's own readers (documents/check_package.h) from the package the
 // check is then printed from.
 //
-// The header is read only from a parameters section named "Parameters", the
-// positions only from a positions section named "Positions" (FiscalString
-// items only; text lines and barcodes are no positions), the payments from
-// the payments section when there is one. Beyond what the printed check
-// reads, each position carries the presence of its price and amount, its
-// MeasureOfQuantity, CalculationAgent and VATAmount (trimmed) and the
-// VendorINN of its first VendorData child (trimmed). A reading failure
-// throws DriverError, as the check reader does.
+// ReadCheckFacts reads the header (only from a parameters section named
+// "Parameters"), a correction's CorrectionData and the payments, and finds
+// the positions section (only when named "Positions"). The positions (the
+// FiscalString items; text lines and barcodes are no positions) are the
+// FiscalStrings the check reader reads one at a time, each reviewed as it is
+// read (strict_review.h). A reading failure throws DriverError, as the check
+// reader does.
 #pragma once
 
 #include <cstdint>
@@ -20,16 +19,6 @@
 
 namespace kassivo {
 
-struct PositionFacts {
-  FiscalString fiscal;
-  bool has_price = false;   // PriceWithDiscount present and not blank
-  bool has_amount = false;  // AmountWithDiscount present and not blank
-  OptionalText measure_of_quantity;
-  OptionalText calculation_agent;
-  OptionalText vat_amount;
-  OptionalText vendor_inn;
-};
-
 struct CheckFacts {
   bool electronic = false;
   bool correction = false;
@@ -37,9 +26,9 @@ struct CheckFacts {
   std::optional<std::int32_t> operation_type;  // none when absent
   std::optional<std::int32_t> taxation_system;
   std::vector<CorrectionData> corrections;
-  std::vector<PositionFacts> positions;
+  const XmlNode* positions = nullptr;  // the positions section, when named so
+  bool has_fiscal_strings = false;
   Payments payments;
-  double total = 0;  // the positions' amounts
 };
 
 CheckFacts ReadCheckFacts(const CheckPackage& package, const NumberFormat& format, bool electronic,

@@ -80,7 +80,7 @@ void RequireRegisteredTaxation(const CheckFacts& check, const KKTRegistration& r
 }
 
 void RequirePositions(const CheckFacts& check, RuleFindings& findings) {
-  if (check.positions.empty()) findings.broken.push_back(RuleText(RuleMessage::kNoPositions));
+  if (!check.has_fiscal_strings) findings.broken.push_back(RuleText(RuleMessage::kNoPositions));
 }
 
 void RequireCustomerContact(const CheckFacts& check, RuleFindings& findings) {

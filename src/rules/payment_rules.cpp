@@ -18,22 +18,22 @@ double Paid(const Payments& payments) {
 
 }  // namespace
 
-void RequirePaymentCoversTotal(const CheckFacts& check, const NumberFormat& format,
+void RequirePaymentCoversTotal(const Payments& payments, double total, const NumberFormat& format,
                                RuleFindings& findings) {
-  const double paid = Paid(check.payments);
-  if (paid >= check.total - kTolerance) return;
+  const double paid = Paid(payments);
+  if (paid >= total - kTolerance) return;
   findings.broken.push_back(
       RuleText(RuleMessage::kPaidBelowTotal,
-               {{u'X', FormatMoney(paid, format)}, {u'Y', FormatMoney(check.total, format)}}));
+               {{u'X', FormatMoney(paid, format)}, {u'Y', FormatMoney(total, format)}}));
 }
 
-void RequireCashlessWithinTotal(const CheckFacts& check, const NumberFormat& format,
+void RequireCashlessWithinTotal(const Payments& payments, double total, const NumberFormat& format,
                                 RuleFindings& findings) {
-  const double cashless = Cashless(check.payments);
-  if (cashless <= check.total + kTolerance) return;
+  const double cashless = Cashless(payments);
+  if (cashless <= total + kTolerance) return;
   findings.broken.push_back(
       RuleText(RuleMessage::kCashlessAboveTotal,
-               {{u'X', FormatMoney(cashless, format)}, {u'Y', FormatMoney(check.total, format)}}));
+               {{u'X', FormatMoney(cashless, format)}, {u'Y', FormatMoney(total, format)}}));
 }
 
 void RequireCashInDrawer(double movement, double drawer, const NumberFormat& format,
@@ -44,12 +44,12 @@ void RequireCashInDrawer(double movement, double drawer, const NumberFormat& for
                {{u'X', FormatMoney(-movement, format)}, {u'Y', FormatMoney(drawer, format)}}));
 }
 
-double CheckCashMovement(const CheckFacts& check) {
+double CheckCashMovement(const CheckFacts& check, double total) {
   const Payments& payments = check.payments;
   switch (check.operation_type.value_or(0)) {
     case 1:
     case 4: {
-      const double change = Paid(payments) - check.total;
+      const double change = Paid(payments) - total;
       return payments.cash - (change > 0 ? change : 0);
     }
     case 2:

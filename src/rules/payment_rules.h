@@ -17,14 +17,15 @@
 
 namespace kassivo {
 
-void RequirePaymentCoversTotal(const CheckFacts& check, const NumberFormat& format,
+// `total`: the sum of the positions' amounts.
+void RequirePaymentCoversTotal(const Payments& payments, double total, const NumberFormat& format,
                                RuleFindings& findings);
-void RequireCashlessWithinTotal(const CheckFacts& check, const NumberFormat& format,
+void RequireCashlessWithinTotal(const Payments& payments, double total, const NumberFormat& format,
                                 RuleFindings& findings);
 // `movement`: positive brings cash in, negative takes it out.
 void RequireCashInDrawer(double movement, double drawer, const NumberFormat& format,
                          RuleFindings& findings);
 
-double CheckCashMovement(const CheckFacts& check);
+double CheckCashMovement(const CheckFacts& check, double total);
 
 }  // namespace kassivo

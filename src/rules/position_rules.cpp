@@ -42,6 +42,10 @@ void Break(RuleFindings& findings, RuleMessage message, int number,
 
 }  // namespace
 
+bool HasText(const OptionalText& text) {
+  return text && !text->empty();
+}
+
 double RoundToCents(double value) {
   // A relative nudge makes 2.675 (2.67499... in binary) round as written.
   const double scaled = value * 100;
@@ -56,56 +60,49 @@ std::optional<int> VatPercent(std::u16string_view rate) {
   return std::nullopt;
 }
 
-const std::u16string* MarkingCodeOf(const PositionFacts& position) {
-  const OptionalText& code = position.fiscal.marking_code;
-  return code && !code->empty() ? &*code : nullptr;
-}
-
-bool RequirePositiveQuantity(const PositionFacts& position, int number, RuleFindings& findings) {
-  if (position.fiscal.quantity > 0) return true;
+bool RequirePositiveQuantity(const FiscalString& position, int number, RuleFindings& findings) {
+  if (position.quantity > 0) return true;
   Break(findings, RuleMessage::kQuantityNotPositive, number);
   return false;
 }
 
-bool RequirePriceAndAmount(const PositionFacts& position, int number, RuleFindings& findings) {
-  if (position.has_price && position.has_amount && position.fiscal.price >= 0 &&
-      position.fiscal.amount >= 0) {
+bool RequirePriceAndAmount(const FiscalString& position, int number, RuleFindings& findings) {
+  if (position.has_price && position.has_amount && position.price >= 0 && position.amount >= 0) {
     return true;
   }
   Break(findings, RuleMessage::kBadPriceOrAmount, number);
   return false;
 }
 
-bool RequireAmountIsPriceTimesQuantity(const PositionFacts& position, int number,
+bool RequireAmountIsPriceTimesQuantity(const FiscalString& position, int number,
                                        const NumberFormat& format, RuleFindings& findings) {
-  const FiscalString& fiscal = position.fiscal;
-  const double expected = RoundToCents(fiscal.price * fiscal.quantity);
-  if (std::fabs(fiscal.amount - expected) <= 0.01 + 1e-9) return true;
+  const double expected = RoundToCents(position.price * position.quantity);
+  if (std::fabs(position.amount - expected) <= 0.01 + 1e-9) return true;
   findings.broken.push_back(RuleText(RuleMessage::kAmountNotPriceTimesQuantity,
                                      {{u'i', Number(number)},
-                                      {u'X', FormatMoney(fiscal.amount, format)},
-                                      {u'P', FormatMoney(fiscal.price, format)},
-                                      {u'Q', FormatQuantity(fiscal.quantity, format)}}));
+                                      {u'X', FormatMoney(position.amount, format)},
+                                      {u'P', FormatMoney(position.price, format)},
+                                      {u'Q', FormatQuantity(position.quantity, format)}}));
   return false;
 }
 
-bool RequirePaymentMethod(const PositionFacts& position, int number, RuleFindings& findings) {
-  const std::optional<int> code = CodeOf(position.fiscal.payment_method);
+bool RequirePaymentMethod(const FiscalString& position, int number, RuleFindings& findings) {
+  const std::optional<int> code = CodeOf(position.payment_method);
   if (code && *code >= 1 && *code <= 7) return true;
-  Break(findings, RuleMessage::kBadPaymentMethod, number, position.fiscal.payment_method);
+  Break(findings, RuleMessage::kBadPaymentMethod, number, position.payment_method);
   return false;
 }
 
-bool RequireCalculationSubject(const PositionFacts& position, int number, RuleFindings& findings) {
-  const std::optional<int> code = CodeOf(position.fiscal.calculation_subject);
+bool RequireCalculationSubject(const FiscalString& position, int number, RuleFindings& findings) {
+  const std::optional<int> code = CodeOf(position.calculation_subject);
   if (code && ((*code >= 1 && *code <= 27) || (*code >= 30 && *code <= 33))) return true;
-  Break(findings, RuleMessage::kBadCalculationSubject, number, position.fiscal.calculation_subject);
+  Break(findings, RuleMessage::kBadCalculationSubject, number, position.calculation_subject);
   return false;
 }
 
-bool RequireVatRate(const PositionFacts& position, int number, RuleFindings& findings) {
-  const OptionalText& rate = position.fiscal.vat_rate;
-  const std::u16string trimmed = rate ? Trim(*rate) : std::u16string();
+bool RequireVatRate(const FiscalString& position, int number, RuleFindings& findings) {
+  const OptionalText& rate = position.vat_rate;
+  const std::u16string_view trimmed = rate ? TrimView(*rate) : std::u16string_view();
   if (rate && VatPercent(trimmed)) return true;
   if (trimmed == u"18" || trimmed == u"18/118") {
     Break(findings, RuleMessage::kVatRate18Abolished, number);
@@ -115,19 +112,17 @@ bool RequireVatRate(const PositionFacts& position, int number, RuleFindings& fin
   return false;
 }
 
-bool RequireMarkingRegistration(const PositionFacts& position, const KKTRegistration& registration,
+bool RequireMarkingRegistration(const FiscalString& position, const KKTRegistration& registration,
                                 RuleFindings& findings) {
-  if (!MarkingCodeOf(position) || registration.IsMarking) return true;
+  if (!HasText(position.marking_code) || registration.IsMarking) return true;
   findings.broken.push_back(RuleText(RuleMessage::kNotRegisteredForMarking));
   return false;
 }
 
-bool RequireCheckedMarkingCode(const PositionFacts& position, int number,
-                               const MarkingRecords& marking, RuleFindings& findings) {
-  const std::u16string* code = MarkingCodeOf(position);
-  if (!code) return true;
+bool RequireCheckedMarkingCode(const FiscalString& position, int number,
+                               const MarkingCodeStatus* status, RuleFindings& findings) {
+  if (!HasText(position.marking_code)) return true;
   bool held = true;
-  const MarkingCodeStatus* status = marking.Find(*code);
   if (!status) {
     Break(findings, RuleMessage::kMarkingCodeNotRequested, number);
     held = false;
@@ -138,18 +133,15 @@ bool RequireCheckedMarkingCode(const PositionFacts& position, int number,
     Break(findings, RuleMessage::kMarkingCodeRejected, number);
     held = false;
   }
-  const OptionalText& measure = position.measure_of_quantity;
-  if (!measure || measure->empty()) {
+  if (!HasText(position.measure_of_quantity)) {
     Break(findings, RuleMessage::kNoMeasureOfQuantity, number);
     held = false;
   }
   return held;
 }
 
-bool RequireVendorInnForAgent(const PositionFacts& position, int number, RuleFindings& findings) {
-  const OptionalText& agent = position.calculation_agent;
-  if (!agent || agent->empty()) return true;
-  if (position.vendor_inn && !position.vendor_inn->empty()) return true;
+bool RequireVendorInnForAgent(const FiscalString& position, int number, RuleFindings& findings) {
+  if (!HasText(position.calculation_agent) || HasText(position.vendor_inn)) return true;
   Break(findings, RuleMessage::kNoVendorInn, number);
   return false;
 }

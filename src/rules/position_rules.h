@@ -25,30 +25,31 @@
 #include "common/number_format.h"
 #include "device/marking_records.h"
 #include "device/registration.h"
-#include "rules/check_facts.h"
+#include "documents/check_package.h"
 #include "rules/rule_findings.h"
 
 namespace kassivo {
 
-bool RequirePositiveQuantity(const PositionFacts& position, int number, RuleFindings& findings);
-bool RequirePriceAndAmount(const PositionFacts& position, int number, RuleFindings& findings);
-bool RequireAmountIsPriceTimesQuantity(const PositionFacts& position, int number,
+bool RequirePositiveQuantity(const FiscalString& position, int number, RuleFindings& findings);
+bool RequirePriceAndAmount(const FiscalString& position, int number, RuleFindings& findings);
+bool RequireAmountIsPriceTimesQuantity(const FiscalString& position, int number,
                                        const NumberFormat& format, RuleFindings& findings);
-bool RequirePaymentMethod(const PositionFacts& position, int number, RuleFindings& findings);
-bool RequireCalculationSubject(const PositionFacts& position, int number, RuleFindings& findings);
-bool RequireVatRate(const PositionFacts& position, int number, RuleFindings& findings);
-bool RequireMarkingRegistration(const PositionFacts& position, const KKTRegistration& registration,
+bool RequirePaymentMethod(const FiscalString& position, int number, RuleFindings& findings);
+bool RequireCalculationSubject(const FiscalString& position, int number, RuleFindings& findings);
+bool RequireVatRate(const FiscalString& position, int number, RuleFindings& findings);
+bool RequireMarkingRegistration(const FiscalString& position, const KKTRegistration& registration,
                                 RuleFindings& findings);
-bool RequireCheckedMarkingCode(const PositionFacts& position, int number,
-                               const MarkingRecords& marking, RuleFindings& findings);
-bool RequireVendorInnForAgent(const PositionFacts& position, int number, RuleFindings& findings);
+// `status`: the code's record (MarkingRecords::Find), null when none.
+bool RequireCheckedMarkingCode(const FiscalString& position, int number,
+                               const MarkingCodeStatus* status, RuleFindings& findings);
+bool RequireVendorInnForAgent(const FiscalString& position, int number, RuleFindings& findings);
 
 // The percentage a VAT rate text stands for: 0 for "none" and "0", r for "r"
 // and "r/1r0"; none for a text that is not a rate in force.
 std::optional<int> VatPercent(std::u16string_view rate);
 
-// The position's marking code, when it has a non-empty one.
-const std::u16string* MarkingCodeOf(const PositionFacts& position);
+// Present and not empty (the reader has trimmed it).
+bool HasText(const OptionalText& text);
 
 // Halves away from zero, to the cent, of the value's 15-digit decimal form.
 double RoundToCents(double value);

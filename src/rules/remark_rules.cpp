@@ -30,17 +30,16 @@ void RemarkCustomerInn(const CheckFacts& check, RuleFindings& findings) {
   findings.remarks.push_back(RuleText(RuleMessage::kBadCustomerInn, {{u'X', inn}}));
 }
 
-void RemarkVatAmount(const PositionFacts& position, int number, const NumberFormat& format,
+void RemarkVatAmount(const FiscalString& position, int number, const NumberFormat& format,
                      RuleFindings& findings) {
-  const OptionalText& written = position.vat_amount;
-  if (!written || written->empty() || !position.fiscal.vat_rate) return;
-  const std::u16string rate = Trim(*position.fiscal.vat_rate);
+  if (!HasText(position.vat_amount) || !position.vat_rate) return;
+  const std::u16string_view rate = TrimView(*position.vat_rate);
   const std::optional<int> percent = VatPercent(rate);
   if (!percent) return;
-  const std::u16string text = ReplaceAll(*written, u".", format.decimal_separator);
-  const double amount = ParseStrictNumber(text, format).value_or(0);
+  const std::u16string_view written = *position.vat_amount;
+  const double amount = ReadNumberValue(&written, format);
   const double r = *percent;
-  const double expected = RoundToCents(position.fiscal.amount * r / (100 + r));
+  const double expected = RoundToCents(position.amount * r / (100 + r));
   if (std::fabs(amount - expected) <= 0.01 + 1e-9) return;
   findings.remarks.push_back(
       RuleText(RuleMessage::kVatAmountMismatch, {{u'i', DecimalText(number)},
@@ -49,11 +48,12 @@ void RemarkVatAmount(const PositionFacts& position, int number, const NumberForm
                                                  {u'E', FormatMoney(expected, format)}}));
 }
 
-void RemarkVendorInn(const PositionFacts& position, int number, RuleFindings& findings) {
-  const OptionalText& inn = position.vendor_inn;
-  if (!inn || inn->empty() || IsValidInn10Or12(*inn)) return;
+void RemarkVendorInn(const FiscalString& position, int number, RuleFindings& findings) {
+  if (!HasText(position.vendor_inn)) return;
+  const std::u16string_view inn = *position.vendor_inn;
+  if (IsValidInn10Or12(inn)) return;
   findings.remarks.push_back(
-      RuleText(RuleMessage::kBadVendorInn, {{u'i', DecimalText(number)}, {u'X', *inn}}));
+      RuleText(RuleMessage::kBadVendorInn, {{u'i', DecimalText(number)}, {u'X', inn}}));
 }
 
 }  // namespace kassivo

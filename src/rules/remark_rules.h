@@ -17,8 +17,8 @@ namespace kassivo {
 
 void RemarkCashierInn(const CheckFacts& check, RuleFindings& findings);
 void RemarkCustomerInn(const CheckFacts& check, RuleFindings& findings);
-void RemarkVatAmount(const PositionFacts& position, int number, const NumberFormat& format,
+void RemarkVatAmount(const FiscalString& position, int number, const NumberFormat& format,
                      RuleFindings& findings);
-void RemarkVendorInn(const PositionFacts& position, int number, RuleFindings& findings);
+void RemarkVendorInn(const FiscalString& position, int number, RuleFindings& findings);
 
 }  // namespace kassivo

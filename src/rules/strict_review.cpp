@@ -11,31 +11,12 @@ namespace kassivo {
 
 namespace {
 
-Clock& ClockOf(const ProcessState& state) {
-  return *state.platform().clock;
+void MoveDrawerCash(ProcessState& state, double movement) {
+  state.DrawerCash = RoundToCents(state.DrawerCash + movement);
 }
 
-void ReviewPositions(const ProcessState& state, const CheckFacts& check, RuleFindings& findings) {
-  const NumberFormat& format = state.number_format();
-  bool marking_reported = false;
-  int number = 0;
-  for (const PositionFacts& position : check.positions) {
-    ++number;
-    const bool quantity = RequirePositiveQuantity(position, number, findings);
-    if (RequirePriceAndAmount(position, number, findings) && quantity) {
-      RequireAmountIsPriceTimesQuantity(position, number, format, findings);
-    }
-    RequirePaymentMethod(position, number, findings);
-    RequireCalculationSubject(position, number, findings);
-    RequireVatRate(position, number, findings);
-    if (!marking_reported) {
-      marking_reported = !RequireMarkingRegistration(position, state.Registration, findings);
-    }
-    RequireCheckedMarkingCode(position, number, state.Marking, findings);
-    RequireVendorInnForAgent(position, number, findings);
-    RemarkVatAmount(position, number, format, findings);
-    RemarkVendorInn(position, number, findings);
-  }
+Clock& ClockOf(const ProcessState& state) {
+  return *state.platform().clock;
 }
 
 }  // namespace
@@ -66,8 +47,8 @@ RuleFindings ReviewRequestKM(const ProcessState& state) {
   return findings;
 }
 
-CheckReview ReviewCheck(const ProcessState& state, const CheckPackage* package, bool electronic,
-                        bool correction) {
+CheckReview BeginCheckReview(const ProcessState& state, const CheckPackage* package,
+                             bool electronic, bool correction) {
   CheckReview review;
   RuleFindings& findings = review.findings;
   RequireShiftOpen(state.Counters, findings);
@@ -88,20 +69,65 @@ CheckReview ReviewCheck(const ProcessState& state, const CheckPackage* package, 
   RequirePositions(check, findings);
   RequireCustomerContact(check, findings);
   RequireCorrectionData(check, findings);
-  ReviewPositions(state, check, findings);
-  RequirePaymentCoversTotal(check, state.number_format(), findings);
-  RequireCashlessWithinTotal(check, state.number_format(), findings);
-  RequireCashInDrawer(CheckCashMovement(check), state.DrawerCash, state.number_format(), findings);
   return review;
+}
+
+void ReviewPosition(const ProcessState& state, const FiscalString& position, CheckReview& review) {
+  const NumberFormat& format = state.number_format();
+  RuleFindings& findings = review.findings;
+  const int number = ++review.positions;
+  review.total += position.amount;
+  const MarkingCodeStatus* status = nullptr;
+  if (HasText(position.marking_code)) {
+    if (const std::optional<std::size_t> record = state.Marking.Find(*position.marking_code)) {
+      review.marking_records.push_back(*record);
+      status = &state.Marking.Status(*record);
+    }
+  }
+  const bool quantity = RequirePositiveQuantity(position, number, findings);
+  if (RequirePriceAndAmount(position, number, findings) && quantity) {
+    RequireAmountIsPriceTimesQuantity(position, number, format, findings);
+  }
+  RequirePaymentMethod(position, number, findings);
+  RequireCalculationSubject(position, number, findings);
+  RequireVatRate(position, number, findings);
+  if (!review.marking_reported) {
+    review.marking_reported = !RequireMarkingRegistration(position, state.Registration, findings);
+  }
+  RequireCheckedMarkingCode(position, number, status, findings);
+  RequireVendorInnForAgent(position, number, findings);
+  RemarkVatAmount(position, number, format, findings);
+  RemarkVendorInn(position, number, findings);
+}
+
+void ReviewAllPositions(const ProcessState& state, CheckReview& review) {
+  if (!review.facts || !review.facts->positions) return;
+  for (const XmlNode& item : review.facts->positions->children) {
+    if (item.Is(u"FiscalString")) {
+      ReviewPosition(state, ReadFiscalString(item, state.number_format()), review);
+    }
+  }
+}
+
+void EndCheckReview(const ProcessState& state, CheckReview& review) {
+  if (!review.facts) return;
+  const CheckFacts& check = *review.facts;
+  const NumberFormat& format = state.number_format();
+  RuleFindings& findings = review.findings;
+  RequirePaymentCoversTotal(check.payments, review.total, format, findings);
+  RequireCashlessWithinTotal(check.payments, review.total, format, findings);
+  RequireCashInDrawer(CheckCashMovement(check, review.total), state.DrawerCash, format, findings);
 }
 
 void AcceptCheck(ProcessState& state, const CheckReview& review) {
   if (!review.facts) return;
-  state.DrawerCash += CheckCashMovement(*review.facts);
-  for (const PositionFacts& position : review.facts->positions) {
-    if (const std::u16string* code = MarkingCodeOf(position)) state.Marking.UseUp(*code);
-  }
+  MoveDrawerCash(state, CheckCashMovement(*review.facts, review.total));
+  for (const std::size_t record : review.marking_records) state.Marking.UseUp(record);
   PrintRemarks(state.Receipt, review.findings.remarks);
+}
+
+void AcceptCashInOutcome(ProcessState& state, double amount) {
+  MoveDrawerCash(state, amount);
 }
 
 }  // namespace kassivo
