@@ -67,6 +67,16 @@ TEST(Commands, RunReadsStdin) {
   EXPECT_TRUE(run.out.starts_with("> GetWeight \"\" empty\n= true\n  [0] \"\"\n  [1] "));
 }
 
+TEST(Commands, RunStrictRefusesForThisRunOnly) {
+  const std::string script = "Open empty\nCloseShift \"1\" \"\" empty\n";
+  const Result strict = Kassivo(With({"run", "--strict"}, With(kFixed, {"-"})), script);
+  EXPECT_EQ(strict.status, 0);
+  EXPECT_NE(strict.out.find("> CloseShift \"1\" \"\" empty\n= false\n"), std::string::npos);
+  EXPECT_NE(strict.out.find("ОТКАЗ ККТ"), std::string::npos);
+  const Result plain = Kassivo(With({"run"}, With(kFixed, {"-"})), script);
+  EXPECT_NE(plain.out.find("> CloseShift \"1\" \"\" empty\n= true\n"), std::string::npos);
+}
+
 TEST(Commands, UsageErrorsExitWithTwo) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},
