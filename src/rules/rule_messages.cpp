@@ -43,6 +43,14 @@ constexpr std::array<std::u16string_view, static_cast<std::size_t>(RuleMessage::
         u"…и ещё {X}",
 };
 
+constexpr bool EveryMessageHasItsText() {
+  for (const std::u16string_view text : kTemplates) {
+    if (text.empty()) return false;
+  }
+  return true;
+}
+static_assert(EveryMessageHasItsText(), "one text for each RuleMessage, in its order");
+
 }  // namespace
 
 std::u16string RuleText(RuleMessage message,
