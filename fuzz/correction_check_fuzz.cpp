@@ -17,6 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Value xml = Value::Text(TextOf(data + 1, size - 1));
   driver.state().Settings.Size = 20 + options % 50;
   ArgumentArray args({Value::Text(u"1"), xml, Value()});
-  driver.Call(16, args);
+  driver.CallCheck(16, args, 2);
   return 0;
 }

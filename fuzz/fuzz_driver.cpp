@@ -4,6 +4,8 @@
 #include <string_view>
 
 #include "common/text.h"
+#include "common/wrapping.h"
+#include "host/driver_methods.h"
 #include "platform/posix/posix_platform.h"
 
 namespace kassivo::fuzz {
@@ -54,13 +56,36 @@ Value FuzzDriver::Call(std::int32_t method, ArgumentArray& args) {
   const bool integral = method == 0 || method == 2;
   Check(result.kind() == (integral ? Value::Kind::kInteger : Value::Kind::kBoolean));
   Check(state_->LastErrorText.has_value() && !state_->LastErrorText->empty());
-  if (method != 2 && method != 6) {
-    ArgumentArray line({Value::Text(u"1"), Value()});
-    Value length;
-    component_->CallAsFunc(23, length, line);
-    Check(length == Value::Boolean(true) && line.Get(1).kind() == Value::Kind::kInteger);
-  }
+  if (method != 2 && method != 6) CheckDeviceAnswers();
   return result;
+}
+
+Value FuzzDriver::CallCheck(std::int32_t method, ArgumentArray& args, int answer) {
+  const std::int32_t before = state_->Counters.CheckNumber;
+  Value result;
+  Check(component_->CallAsFunc(method, result, args) == HResult::kOk);
+  const Value written = args.Get(answer);
+  Check(written.kind() == Value::Kind::kText);
+  if (result == Value::Boolean(true)) {
+    Check(state_->Counters.CheckNumber == WrappingAdd(before, 1));
+    Check(written.text().find(u"CheckNumber=\"" + DecimalText(state_->Counters.CheckNumber) +
+                              u"\"") != std::u16string::npos);
+  } else {
+    Check(result == Value::Boolean(false));
+    Check(state_->Counters.CheckNumber == before);
+    Check(written.text().empty());
+    Check(state_->LastErrorText.has_value() && !state_->LastErrorText->empty() &&
+          *state_->LastErrorText != kNoErrors);
+  }
+  CheckDeviceAnswers();
+  return result;
+}
+
+void FuzzDriver::CheckDeviceAnswers() {
+  ArgumentArray line({Value::Text(u"1"), Value()});
+  Value length;
+  component_->CallAsFunc(23, length, line);
+  Check(length == Value::Boolean(true) && line.Get(1).kind() == Value::Kind::kInteger);
 }
 
 std::u16string TextOf(const std::uint8_t* data, std::size_t size) {

@@ -27,8 +27,16 @@ class FuzzDriver {
   // still answers GetLineLength.
   Value Call(std::int32_t method, ArgumentArray& args);
 
+  // Calls ProcessCheck (14) or ProcessCorrectionCheck (16), whose answer is
+  // parameter `answer`, and aborts unless, beyond Call's contract, a formed
+  // check takes the next number and answers, and a refused one takes no
+  // number, leaves its message in LastErrorText and an empty answer.
+  Value CallCheck(std::int32_t method, ArgumentArray& args, int answer);
+
  private:
   FuzzDriver();
+  // Aborts unless device "1" still answers GetLineLength.
+  void CheckDeviceAnswers();
 
   std::unique_ptr<ProcessState> state_;
   std::unique_ptr<DriverComponent> component_;

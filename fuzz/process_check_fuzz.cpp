@@ -18,6 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   driver.state().Settings.Size = 20 + options % 50;
   driver.state().Settings.WindowShowType = options & 0x40 ? 0 : 2;
   ArgumentArray args({Value::Text(u"1"), Value::Boolean(options & 0x80), xml, Value()});
-  driver.Call(14, args);
+  driver.CallCheck(14, args, 3);
   return 0;
 }

@@ -257,6 +257,7 @@ Payments ReadPayments(const XmlNode& element, const NumberFormat& format) {
 }
 
 CheckPackage CheckPackage::Load(const XmlParser& parser, std::u16string_view text) {
+  if (IsBlank(text)) throw DriverError(std::u16string(kEmptyCheckPackage));
   return CheckPackage(parser.Parse(text));
 }
 

@@ -22,7 +22,9 @@
 //    text, 99999999999) throws DriverError naming the attribute and its text.
 //    Call it only for attributes that are present.
 //
-// Every reading failure is a DriverError; the caller prints its message.
+// Every reading failure is a DriverError; the caller prints its message. A
+// blank package (empty, or spaces and control characters only) is one too:
+// "Пакет чека пуст.".
 // Three attributes are read under their long-standing misspelt names when
 // present and under the standard names otherwise: SaleAddres/SaleAddress,
 // Datе (Cyrillic ie)/Date, СountryOfOrigin (Cyrillic Es)/CountryOfOrigin.
@@ -42,6 +44,8 @@
 namespace kassivo {
 
 using OptionalText = std::optional<std::u16string>;
+
+inline constexpr std::u16string_view kEmptyCheckPackage = u"Пакет чека пуст.";
 
 double ReadNumberAttribute(const XmlNode& element, std::u16string_view name,
                            const NumberFormat& format);
@@ -181,8 +185,8 @@ Payments ReadPayments(const XmlNode& element, const NumberFormat& format);
 // A loaded package and its sections.
 class CheckPackage {
  public:
-  // Throws DriverError with the parser's message when the text is not
-  // well-formed XML.
+  // Throws DriverError with kEmptyCheckPackage when the text is blank, and
+  // with the parser's message when it is not well-formed XML.
   static CheckPackage Load(const XmlParser& parser, std::u16string_view text);
 
   const XmlNode& root() const { return document_.root; }

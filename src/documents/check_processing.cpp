@@ -1,10 +1,15 @@
 // ProcessCheck of the device: forms a check or a correction check.
 //
-// The package is read and printed in one pass: parameters (header,
-// correction data, customer lines, taxation system), customer details,
-// positions, totals, then the double separator. A reading failure prints "Error:" with its message
-// where it happened and ends the pass; the check is still counted and answered and the result is
-// true. A blank package prints only the document start, is counted and leaves the answer untouched.
+// The package is read and printed in one pass: parameters (header, correction
+// data, customer lines, taxation system), customer details, positions,
+// totals, then the double separator.
+//
+// A package that cannot be read (blank, not well-formed, a missing section,
+// a code that is no integer) is refused: "Error:" and the message are printed
+// where the reading stopped, nothing after them, and the DriverError goes on
+// to the dispatcher, which answers false with that message and an empty
+// answer. A refused check takes no number: CheckNumber advances only once the
+// check is formed, so the next check gets the number this one would have had.
 //
 // In strict mode the rules (rules/strict_review.h) review the call along
 // the same pass, so a check of thousands of positions is read once: the
@@ -13,9 +18,9 @@
 // position is reviewed as it is read, the payments after the pass. A check
 // refused then has its provisional lines replaced on the tape by the refusal
 // before the call returns (no presenter sees them: they look at the tape
-// after a call), and it is counted only once nothing is refused: the
-// counters, the total and the drawer change only for a formed check, which
-// ends with the rules' remarks.
+// after a call); the counters, the total and the drawer change only for a
+// formed check, which ends with the rules' remarks.
+#include <cstdint>
 #include <optional>
 
 #include "common/text.h"
@@ -111,12 +116,8 @@ bool TFPEmulator::ProcessCheck(bool AElectronically, bool ACorrection,
   std::optional<CheckPackage> loaded;
   std::optional<CheckReview> review =
       BeginStrictReview(state_, AElectronically, ACorrection, ACheckPackage, loaded);
+  const std::int32_t number = WrappingAdd(state_.Counters.CheckNumber, 1);
   state_.Receipt.BeginDocument();
-  if (IsBlank(ACheckPackage)) {
-    FFiscal = true;
-    state_.Counters.CheckNumber = WrappingAdd(state_.Counters.CheckNumber, 1);
-    return true;
-  }
 
   double doc_sum = 0;
   CheckRenderer renderer(state_);
@@ -125,7 +126,9 @@ bool TFPEmulator::ProcessCheck(bool AElectronically, bool ACorrection,
     PrintPackage(state_, renderer, *loaded, ACorrection, doc_sum, review ? &*review : nullptr);
   } catch (const DriverError& failure) {
     renderer.Failure(failure.message());
-    review.reset();
+    FFiscal = true;
+    FDocSum = doc_sum;
+    throw;
   }
   if (review) {
     EndCheckReview(state_, *review);
@@ -133,10 +136,10 @@ bool TFPEmulator::ProcessCheck(bool AElectronically, bool ACorrection,
   }
   FFiscal = true;
   FDocSum = doc_sum;
-  state_.Counters.CheckNumber = WrappingAdd(state_.Counters.CheckNumber, 1);
   if (review) AcceptCheck(state_, *review);
-  AOutParams = BuildDocumentOutputParameters(
-      state_.Counters.ShiftNumber, state_.Counters.CheckNumber, state_.Registration.FNSURL);
+  AOutParams = BuildDocumentOutputParameters(state_.Counters.ShiftNumber, number,
+                                             state_.Registration.FNSURL);
+  state_.Counters.CheckNumber = number;
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <optional>
 
 #include "common/text.h"
 #include "device/emulator.h"
@@ -23,13 +24,18 @@ class CheckTest : public ::testing::Test {
  protected:
   struct Run {
     bool result = false;
+    std::optional<std::u16string> failure;  // the message a refused check throws
     std::u16string answer;
     std::vector<std::u16string> tape;  // without the banner and the title line
   };
 
   Run Check(std::u16string_view package, bool correction = false) {
     Run run;
-    run.result = device_.ProcessCheck(false, correction, std::u16string(package), run.answer);
+    try {
+      run.result = device_.ProcessCheck(false, correction, std::u16string(package), run.answer);
+    } catch (const DriverError& error) {
+      run.failure = error.message();
+    }
     run.tape = TapeTexts(state());
     if (run.tape.size() >= 2) run.tape.erase(run.tape.begin(), run.tape.begin() + 2);
     return run;
@@ -125,17 +131,20 @@ TEST_F(CheckTest, TheInspectionSiteIsEscapedInTheAnswer) {
             std::u16string::npos);
 }
 
-TEST_F(CheckTest, ABlankPackageIsCountedAndLeavesTheAnswerEmpty) {
-  const Run run = Check(u" \r\n\t ");
-  EXPECT_TRUE(run.result);
-  EXPECT_TRUE(run.tape.empty());
-  EXPECT_EQ(TapeTexts(state()).size(), 2u);
-  EXPECT_EQ(run.answer, u"");
-  EXPECT_EQ(state().Counters.CheckNumber, 1);
-  EXPECT_TRUE(device_.FFiscal);
+TEST_F(CheckTest, ABlankPackageIsRefusedAndTakesNoNumber) {
+  for (const std::u16string_view blank : {u" \r\n\t ", u""}) {
+    const Run run = Check(blank);
+    EXPECT_EQ(run.failure, u"Пакет чека пуст.");
+    EXPECT_EQ(run.tape, std::vector<std::u16string>{u"Error:Пакет чека пуст."});
+    EXPECT_EQ(TapeTexts(state()).size(), 3u);
+    EXPECT_EQ(run.answer, u"");
+    EXPECT_EQ(state().Counters.CheckNumber, 0);
+  }
 }
 
-TEST_F(CheckTest, AReadingFailureIsPrintedWhereItHappensAndTheCheckIsAnswered) {
+TEST_F(CheckTest, AReadingFailureIsPrintedWhereItHappensAndRefusesTheCheck) {
+  // Wide enough that the error line shows the whole message.
+  state().Settings.Size = 200;
   struct Case {
     std::u16string_view package;
     std::size_t lines_before;  // tape entries before the error line
@@ -152,17 +161,21 @@ TEST_F(CheckTest, AReadingFailureIsPrintedWhereItHappensAndTheCheckIsAnswered) {
       // Header and one customer detail line, then no positions section.
       {u"<CheckPackage><Parameters><CustomerDetail Info='ООО'/></Parameters></CheckPackage>", 12},
   };
-  std::int32_t count = 0;
+  state().Counters.CheckNumber = 6;
   for (const Case& c : cases) {
-    const Run run = Check(c.package);
-    ++count;
-    SCOPED_TRACE(ToUtf8(c.package));
-    EXPECT_TRUE(run.result);
-    ASSERT_EQ(run.tape.size(), c.lines_before + 1);
-    EXPECT_TRUE(run.tape.back().starts_with(u"Error:"));
-    EXPECT_GT(run.tape.back().size(), 6u);
-    EXPECT_EQ(run.answer, Answer(count, FiscalSign(count)));
+    for (const bool correction : {false, true}) {
+      const Run run = Check(c.package, correction);
+      SCOPED_TRACE(ToUtf8(c.package));
+      ASSERT_TRUE(run.failure);
+      EXPECT_FALSE(run.failure->empty());
+      ASSERT_EQ(run.tape.size(), c.lines_before + 1);
+      EXPECT_EQ(run.tape.back(), u"Error:" + *run.failure);
+      EXPECT_EQ(run.answer, u"");
+      EXPECT_EQ(state().Counters.CheckNumber, 6);
+    }
   }
+  // The next check that is formed takes the number the refused ones did not.
+  EXPECT_EQ(Check(kMilk).answer, Answer(7, FiscalSign(7)));
 }
 
 TEST_F(CheckTest, TheTaxationSystemFailureComesAfterTheCustomerLines) {
@@ -177,15 +190,26 @@ TEST_F(CheckTest, TheTaxationSystemFailureComesAfterTheCustomerLines) {
   EXPECT_EQ(after[2], u" Покупатель телеф.: +7900" + Spaces(11));
   EXPECT_TRUE(after[3].starts_with(u"Error:"));
   EXPECT_NE(after[3].find(u"TaxationSystem"), std::u16string::npos);
+  EXPECT_TRUE(run.failure);
 }
 
 TEST_F(CheckTest, TheDispatcherPassesBothMethodsThrough) {
   auto component = process_.NewComponent();
   const std::u16string id = OpenDevice(*component);
-  ArgumentArray check({Value::Text(id), Value::Boolean(true), Value::Text(u"<C/>"), {}});
+  ArgumentArray check({Value::Text(id), Value::Boolean(true), Value::Text(std::u16string(kMilk)),
+                       Value::Text(u"old")});
   EXPECT_EQ(Call(*component, u"СформироватьЧек", check), Value::Boolean(true));
   EXPECT_EQ(state().LastErrorText, u"Нет ошибок.");
   EXPECT_EQ(check.Get(3), Value::Text(Answer(1, u"FF1275SS623")));
+  // A refused check answers false with its message and an empty answer.
+  ArgumentArray refused({Value::Text(id), Value::Boolean(true), Value::Text(u"<C/>"), {}});
+  EXPECT_EQ(Call(*component, u"ProcessCheck", refused), Value::Boolean(false));
+  EXPECT_EQ(state().LastErrorText, u"У элемента \"C\" нет дочернего узла с индексом 0.");
+  EXPECT_EQ(refused.Get(3), Value::Text(u""));
+  ArgumentArray blank({Value::Text(id), {}, Value::Text(u"old")});
+  EXPECT_EQ(Call(*component, u"СформироватьЧекКоррекции", blank), Value::Boolean(false));
+  EXPECT_EQ(state().LastErrorText, u"Пакет чека пуст.");
+  EXPECT_EQ(blank.Get(2), Value::Text(u""));
   ArgumentArray correction({Value::Text(id), Value::Text(std::u16string(kMilk)), {}});
   EXPECT_EQ(Call(*component, u"ProcessCorrectionCheck", correction), Value::Boolean(true));
   EXPECT_EQ(correction.Get(2), Value::Text(Answer(2, u"FF2550SS1246")));
@@ -266,7 +290,10 @@ TEST_F(CheckTest, NothingIsPrintedWithTheWindowOffButTheCheckIsCounted) {
   EXPECT_EQ(run.answer, Answer(1, u"FF1275SS623"));
   EXPECT_EQ(device_.FDocSum, 95);
   const Run failed = Check(u"<C><Parameters/></C>");
-  EXPECT_EQ(failed.answer, Answer(2, u"FF2550SS1246"));
+  EXPECT_TRUE(failed.failure);
+  EXPECT_TRUE(TapeTexts(state()).empty());
+  EXPECT_EQ(failed.answer, u"");
+  EXPECT_EQ(Check(kMilk).answer, Answer(2, u"FF2550SS1246"));
 }
 
 TEST_F(CheckTest, SumsOverflowingToInfinityPrintAsInf) {
