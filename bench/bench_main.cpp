@@ -47,6 +47,7 @@ const Ratio kRatios[] = {
     {"process_check_growth_1000_to_10000", "BM_ProcessCheckCall/10000", "BM_ProcessCheckCall/1000",
      11.0},
     {"dispatch_get_line_length_vs_direct", "BM_GetLineLengthCall", "BM_GetLineLengthDirect", 10.0},
+    {"strict_check_10000_vs_plain", "BM_StrictCheckCall/10000", "BM_ProcessCheckCall/10000", 1.10},
     {"journal_on_vs_off_check_1000", "BM_JournalCheck1000/1", "BM_JournalCheck1000/0", 1.5},
 };
 

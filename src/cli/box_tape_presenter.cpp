@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/text.h"
+#include "common/word_wrap.h"
 
 namespace kassivo::cli {
 
@@ -12,10 +13,6 @@ constexpr const char* kReverse = "\x1b[7m";
 constexpr const char* kNormal = "\x1b[27m";
 constexpr const char* kBannerLeft = "▐";
 constexpr const char* kBannerRight = "▌";
-
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
 
 // Control characters become their pictures, one column each.
 std::u16string Visible(std::u16string_view text) {
@@ -53,40 +50,7 @@ std::string Place(std::u16string_view text, std::size_t width, std::uint8_t alig
 }  // namespace
 
 std::vector<std::u16string> WrapBanner(std::u16string_view text, std::size_t width) {
-  width = std::max<std::size_t>(width, 1);
-  std::vector<std::u16string> rows;
-  std::u16string row;
-  auto finish_row = [&]() {
-    rows.push_back(row);
-    row.clear();
-  };
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (text[i] == u' ') {
-      ++i;
-      continue;
-    }
-    std::size_t end = text.find(u' ', i);
-    if (end == std::u16string_view::npos) end = text.size();
-    std::u16string_view word = text.substr(i, end - i);
-    i = end;
-    if (!row.empty() && row.size() + 1 + word.size() <= width) {
-      row += u' ';
-      row += word;
-      continue;
-    }
-    if (!row.empty()) finish_row();
-    while (word.size() > width) {
-      std::size_t cut = width;
-      if (cut > 1 && IsHighSurrogate(word[cut - 1])) --cut;
-      row.assign(word.substr(0, cut));
-      finish_row();
-      word.remove_prefix(cut);
-    }
-    row.assign(word);
-  }
-  if (!row.empty() || rows.empty()) finish_row();
-  return rows;
+  return WrapWords(text, width);
 }
 
 std::vector<std::string> BoxTapePresenter::Draw(const Tape& tape, Style style) {

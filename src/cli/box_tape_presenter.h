@@ -44,7 +44,7 @@ class BoxTapePresenter : public TapePresenter {
 
 // The banner text cut into rows of at most `width` units at spaces; a word
 // longer than `width` is broken (never inside a surrogate pair). At least
-// one row.
+// one row (WrapWords).
 std::vector<std::u16string> WrapBanner(std::u16string_view text, std::size_t width);
 
 }  // namespace kassivo::cli

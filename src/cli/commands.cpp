@@ -39,11 +39,13 @@ constexpr const char* kUsage =
     "  --seed=N                  fix the random seed\n"
     "  --decimal=C               decimal separator (default: the locale's)\n"
     "  --thousands=C             thousands separator (default: the locale's)\n"
+    "  --strict                  strict mode for this run: refuse what a real register would\n"
     "\n"
     "Script lines: METHOD LITERAL... where METHOD is a name or #N and a literal is\n"
     "\"text\" (escapes \\\\ \\\" \\r \\n \\t \\uXXXX), true, false, an integer, a real\n"
     "(with . or an exponent), empty, or @FILE (the file's text). Directives:\n"
-    ":object N, :init, :done, :find NAME. Comments: lines starting with \"# \".\n";
+    ":object N, :init, :done, :find NAME, :strict on|off,\n"
+    ":clock YYYY-MM-DDTHH:MM:SS.mmm. Comments: lines starting with \"# \".\n";
 
 std::optional<std::string> ReadFile(const std::filesystem::path& path) {
   std::ifstream file(path, std::ios::binary);
@@ -72,6 +74,7 @@ struct HostProcess {
         MakeHostPlatform(ToPlatformOptions(options, std::move(recorder))));
     state->Options =
         ReadDriverOptions(state->platform().options_store.get(), state->platform().environment);
+    ApplyRunOptions(options, *state);
     presenter = MakeTapePresenter(options.tape.value_or(default_tape), terminal);
   }
 

@@ -41,6 +41,15 @@ CashInOutcome "1" "<?xml version='1.0' encoding='UTF-8'?><InputParameters><Param
 PrintXReport "1" "<?xml version='1.0' encoding='UTF-8'?><InputParameters><Parameters CashierName='Иванова Анна Петровна' CashierINN='770300112233'/></InputParameters>"
 Settlement "1" empty
 CloseShift "1" "<?xml version='1.0' encoding='UTF-8'?><InputParameters><Parameters CashierName='Иванова Анна Петровна' CashierINN='770300112233' SaleAddress='г. Москва, ул. Лесная, д. 5' SaleLocation='Торговый зал'/></InputParameters>" empty
+
+# Strict mode: the register refuses what a real one refuses, and says why.
+# This check comes after closing time, its amount is not price times
+# quantity, and its VAT rate was abolished in 2019.
+:strict on
+ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Сок яблочный 1 л' Quantity='2' PriceWithDiscount='120.00' AmountWithDiscount='200.00' VATRate='18' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='300'/></CheckPackage>" empty
+# Mended: the shift is opened, the amount and the rate are right.
+OpenShift "1" "<InputParameters><Parameters CashierName='Иванова Анна Петровна'/></InputParameters>" empty
+ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Сок яблочный 1 л' Quantity='2' PriceWithDiscount='120.00' AmountWithDiscount='240.00' VATRate='20' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='300'/></CheckPackage>" empty
 Close "1"
 )script";
 

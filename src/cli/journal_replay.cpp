@@ -89,6 +89,11 @@ class Replayer {
 
   void Handle(Statement& statement, int number) {
     ReplayProcess& process = Process();
+    // A reading for the next call, not a clock fixed from here on.
+    if (const auto* clock = std::get_if<ClockStatement>(&statement)) {
+      process.clock->Feed(clock->moment);
+      return;
+    }
     const bool is_call = std::holds_alternative<CallStatement>(statement);
     if (is_call) {
       pending_ = true;
@@ -113,7 +118,6 @@ class Replayer {
   void Handle(NumberFormatDirective& directive, int) {
     Process().state->platform().number_format = directive.format;
   }
-  void Handle(ClockReading& reading, int) { Process().clock->Feed(reading.moment); }
   void Handle(RandomNumber& random, int) { Process().random->Feed(random.number); }
   void Handle(TranscriptLine&, int) {}
 

@@ -1,6 +1,5 @@
 #include "cli/journal_script.h"
 
-#include "cli/options.h"
 #include "common/text.h"
 
 namespace kassivo::cli {
@@ -47,15 +46,6 @@ std::optional<JournalLine> ParseDirective(const std::vector<std::string_view>& t
   if (name == ":number-format") {
     ExpectCount(tokens, 2);
     return NumberFormatDirective{{TextArgument(name, tokens[1]), TextArgument(name, tokens[2])}};
-  }
-  if (name == ":clock") {
-    ExpectCount(tokens, 1);
-    const std::optional<LocalDateTime> moment = ParseClock(tokens[1]);
-    if (!moment) {
-      throw ScriptError(":clock needs a time as YYYY-MM-DDTHH:MM:SS.mmm, not '" +
-                        std::string(tokens[1]) + "'");
-    }
-    return ClockReading{*moment};
   }
   if (name == ":random") {
     ExpectCount(tokens, 1);

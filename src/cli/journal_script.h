@@ -5,7 +5,7 @@
 //   :registration NAME LITERAL a value of the new process's registration
 //                              store: a text literal, or an integer (DWORD)
 //   :number-format "D" "T"     its decimal and thousands separators
-//   :clock MOMENT              a clock reading (YYYY-MM-DDTHH:MM:SS.mmm)
+//   :clock MOMENT              (script.h) here a clock reading
 //   :random N                  a random number 0..999
 //   = ...                      the recorded transcript of the call above:
 //   "  " + anything            its result line, then its element, message
@@ -37,9 +37,6 @@ struct RegistrationDirective {
 struct NumberFormatDirective {
   NumberFormat format;
 };
-struct ClockReading {
-  LocalDateTime moment;
-};
 struct RandomNumber {
   int number = 0;
 };
@@ -48,7 +45,7 @@ struct TranscriptLine {
 };
 
 using JournalLine = std::variant<Statement, ProcessDirective, RegistrationDirective,
-                                 NumberFormatDirective, ClockReading, RandomNumber, TranscriptLine>;
+                                 NumberFormatDirective, RandomNumber, TranscriptLine>;
 
 // The line (without its line break, a CR at its end dropped); nullopt for a
 // blank line or a comment.

@@ -64,6 +64,10 @@ std::optional<LocalDateTime> ParseClock(std::string_view text) {
 
 bool ParseHostOption(std::string_view argument, HostOptions& options) {
   if (!argument.starts_with("--") || argument == "--") return false;
+  if (argument == "--strict") {
+    options.strict = true;
+    return true;
+  }
   const std::size_t equals = argument.find('=');
   const std::string_view name =
       argument.substr(2, equals == std::string_view::npos ? std::string_view::npos : equals - 2);
@@ -106,8 +110,12 @@ bool ParseHostOption(std::string_view argument, HostOptions& options) {
   return true;
 }
 
+void ApplyRunOptions(const HostOptions& options, ProcessState& state) {
+  if (options.strict) state.Options.Strict = true;
+}
+
 PlatformOptions ToPlatformOptions(const HostOptions& options,
-                                       std::unique_ptr<MessagePresenter> messages) {
+                                  std::unique_ptr<MessagePresenter> messages) {
   PlatformOptions platform;
   platform.store_path = options.store_path;
   platform.memory_store = options.memory_store;

@@ -9,6 +9,7 @@
 //   --seed=N                  the random seed, 0..4294967295
 //   --decimal=C               the decimal separator, one character
 //   --thousands=C             the thousands separator, one character or none
+//   --strict                  strict mode for this run (ApplyRunOptions)
 //
 // A malformed option throws UsageError naming it.
 #pragma once
@@ -21,6 +22,7 @@
 #include <string_view>
 
 #include "cli/tape_presenter.h"
+#include "device/process_state.h"
 #include "platform/host_platform.h"
 
 namespace kassivo::cli {
@@ -38,6 +40,7 @@ struct HostOptions {
   std::optional<std::uint32_t> seed;
   std::optional<std::u16string> decimal_separator;
   std::optional<std::u16string> thousands_separator;
+  bool strict = false;
 };
 
 // Applies one argument; false when it is not an option (does not start with
@@ -47,7 +50,11 @@ bool ParseHostOption(std::string_view argument, HostOptions& options);
 // "YYYY-MM-DDTHH:MM:SS.mmm" with a date that exists; nullopt otherwise.
 std::optional<LocalDateTime> ParseClock(std::string_view text);
 
+// What the options set in the driver process itself: --strict switches strict
+// mode on for this run, whatever the options store says.
+void ApplyRunOptions(const HostOptions& options, ProcessState& state);
+
 PlatformOptions ToPlatformOptions(const HostOptions& options,
-                                       std::unique_ptr<MessagePresenter> messages);
+                                  std::unique_ptr<MessagePresenter> messages);
 
 }  // namespace kassivo::cli

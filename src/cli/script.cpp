@@ -1,5 +1,6 @@
 #include "cli/script.h"
 
+#include "cli/options.h"
 #include "common/text.h"
 #include "host/component.h"
 
@@ -56,6 +57,22 @@ Statement ParseDirective(std::string_view written, const std::vector<std::string
       method_name = FromUtf8(tokens[1]);
     }
     return FindStatement{std::string(written), std::move(method_name)};
+  }
+  if (name == ":strict") {
+    ExpectArguments(tokens, 1);
+    if (tokens[1] != "on" && tokens[1] != "off") {
+      throw ScriptError(":strict needs on or off, not '" + std::string(tokens[1]) + "'");
+    }
+    return StrictStatement{tokens[1] == "on"};
+  }
+  if (name == ":clock") {
+    ExpectArguments(tokens, 1);
+    const std::optional<LocalDateTime> moment = ParseClock(tokens[1]);
+    if (!moment) {
+      throw ScriptError(":clock needs a time as YYYY-MM-DDTHH:MM:SS.mmm, not '" +
+                        std::string(tokens[1]) + "'");
+    }
+    return ClockStatement{*moment};
   }
   throw ScriptError("unknown directive '" + std::string(name) + "'");
 }

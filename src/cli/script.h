@@ -13,7 +13,14 @@
 //   :done               Done on the current object
 //   :find NAME          FindMethod; NAME is one word or a text literal
 //                       (:find " Open")
+//   :strict on|off      switch the driver's strict mode on or off from the
+//                       next call on (the process's option, as the receipt
+//                       window's menu does)
+//   :clock YYYY-MM-DDTHH:MM:SS.mmm
+//                       the clock answers this moment from the next call on,
+//                       until another :clock (a date that exists)
 //
+// Directives print nothing in the transcript.
 // An unknown method name, a bad reference, a bad literal, an unknown
 // directive or a bad directive argument throws ScriptError.
 #pragma once
@@ -26,6 +33,7 @@
 #include <vector>
 
 #include "cli/literal_reader.h"
+#include "platform/platform.h"
 
 namespace kassivo::cli {
 
@@ -47,8 +55,16 @@ struct ObjectStatement {
 struct InitStatement {};
 struct DoneStatement {};
 
-using Statement =
-    std::variant<CallStatement, FindStatement, ObjectStatement, InitStatement, DoneStatement>;
+struct StrictStatement {
+  bool on = false;
+};
+
+struct ClockStatement {
+  LocalDateTime moment;
+};
+
+using Statement = std::variant<CallStatement, FindStatement, ObjectStatement, InitStatement,
+                               DoneStatement, StrictStatement, ClockStatement>;
 
 // The statement of one line (without its line break); nullopt for a blank
 // line or a comment. `first_line` enables the "#!" comment.

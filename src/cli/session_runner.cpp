@@ -2,6 +2,8 @@
 
 #include <type_traits>
 
+#include "platform/fixed_clock.h"
+
 namespace kassivo::cli {
 
 SessionRunner::SessionRunner(ProcessState& state, MessageRecorder& messages, TapePresenter* tape,
@@ -34,8 +36,13 @@ void SessionRunner::Execute(const Statement& statement) {
           Current();
         } else if constexpr (std::is_same_v<T, InitStatement>) {
           Current().Init();
-        } else {
+        } else if constexpr (std::is_same_v<T, DoneStatement>) {
           Current().Done();
+        } else if constexpr (std::is_same_v<T, StrictStatement>) {
+          state_.Options.Strict = s.on;
+        } else {
+          // The platform owns its clock: a fixed one takes the old one's place.
+          state_.platform().clock = std::make_unique<FixedClock>(s.moment);
         }
       },
       statement);

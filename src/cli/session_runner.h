@@ -1,6 +1,9 @@
 // Plays session statements against one driver process and writes the
 // transcript (transcript.h).
 //
+// The directives :strict and :clock change the process itself: its strict
+// mode option, and its platform's clock (replaced by a fixed clock).
+//
 // Component objects are numbered; each is created and Init'ed on first use
 // (a directive or a call), and the session starts on object 1. A call goes
 // through DriverComponent::CallAsFunc with an argument array of exactly the

@@ -202,12 +202,16 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
-std::u16string Trim(std::u16string_view text) {
+std::u16string_view TrimView(std::u16string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && text[begin] <= u' ') ++begin;
   while (end > begin && text[end - 1] <= u' ') --end;
-  return std::u16string(text.substr(begin, end - begin));
+  return text.substr(begin, end - begin);
+}
+
+std::u16string Trim(std::u16string_view text) {
+  return std::u16string(TrimView(text));
 }
 
 bool IsBlank(std::u16string_view text) {

@@ -22,6 +22,8 @@ char16_t* FromUtf8To(std::string_view text, char16_t* out);
 // Removes every leading and trailing code unit up to U+0020 (spaces and
 // control characters); other characters, the no-break space included, stay.
 std::u16string Trim(std::u16string_view text);
+// The part of `text` Trim would copy.
+std::u16string_view TrimView(std::u16string_view text);
 // True when Trim would leave nothing; copies nothing (texts may be megabytes).
 bool IsBlank(std::u16string_view text);
 

@@ -14,6 +14,7 @@
 
 #include "device/call_lock.h"
 #include "device/driver_options.h"
+#include "device/marking_records.h"
 #include "device/registration.h"
 #include "device/settings.h"
 #include "platform/platform.h"
@@ -30,6 +31,9 @@ struct SessionCounters {
   std::int32_t CheckNumber = 0;
   std::int32_t ShiftNumber = 0;
   bool ShiftOpen = false;
+  // The clock at the OpenShift that opened the current shift; none while
+  // closed. Read by the strict-mode rules only.
+  std::optional<LocalDateTime> ShiftOpenedAt;
 };
 
 class ProcessState {
@@ -50,6 +54,11 @@ class ProcessState {
   SessionCounters Counters;
   std::u16string LastKMRequestGUID;
   DriverOptions Options;
+  // The marking-code exchange so far; read by the strict-mode rules only.
+  MarkingRecords Marking;
+  // The cash in the drawer, counted by documents formed in strict mode only
+  // (0 when the process starts).
+  double DrawerCash = 0;
   Tape Receipt{Settings};
 
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the

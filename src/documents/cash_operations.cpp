@@ -6,17 +6,23 @@
 // title is "ИНКАССАЦИЯ ВНЕСЕНИЕ" (positive) or "ИНКАССАЦИЯ ВЫЕМКА", followed
 // by "СУММА=" and the absolute amount in the general number format. No
 // counter changes.
+//
+// In strict mode the rules are asked first (a refusal prints only the
+// refusal), and a formed document moves the drawer's cash by the amount.
 #include <cmath>
 
 #include "common/number_format.h"
 #include "device/emulator.h"
 #include "documents/input_parameters.h"
+#include "rules/refusal.h"
+#include "rules/strict_review.h"
 #include "tape/header_blocks.h"
 
 namespace kassivo {
 
 bool TFPEmulator::CashInOutcome(const std::u16string& AParams, double AValue) {
   Tape& tape = state_.Receipt;
+  if (state_.Options.Strict) RefuseIfBroken(tape, ReviewCashInOutcome(state_, AValue));
   tape.BeginDocument();
   if (AValue == 0 || !std::isfinite(AValue)) {
     state_.LastErrorText = u"Сумма не верна.";
@@ -29,6 +35,7 @@ bool TFPEmulator::CashInOutcome(const std::u16string& AParams, double AValue) {
                       params.CashierINN, params.SaleAddress, params.SaleLocation);
   tape.PrintLine(u"СУММА=" + FormatGeneral(std::fabs(AValue), state_.number_format()), AlignCenter);
   tape.PrintSeparator(true);
+  if (state_.Options.Strict) AcceptCashInOutcome(state_, AValue);
   return true;
 }
 

@@ -22,8 +22,10 @@ std::u16string CodeFailureMessage(std::u16string_view name, std::u16string_view 
          std::u16string(reason);
 }
 
+}  // namespace
+
 // The number an attribute value spells; 0 when absent, blank or not a number.
-double NumberOf(const std::u16string_view* value, const NumberFormat& format) {
+double ReadNumberValue(const std::u16string_view* value, const NumberFormat& format) {
   if (!value) return 0;
   // A text of spaces and control characters only reads as 0.
   if (IsBlank(*value)) return 0;
@@ -34,28 +36,9 @@ double NumberOf(const std::u16string_view* value, const NumberFormat& format) {
   return ParseStrictNumber(text, format).value_or(0);
 }
 
-// Looks up many attributes in one pass over the element: found[i] is the
-// value of names[i] (its first occurrence), or null. A package holds
-// thousands of fiscal strings, each read for fifteen names.
-template <std::size_t N>
-void FindAttributes(const XmlNode& element, const std::u16string_view (&names)[N],
-                    const std::u16string_view* (&found)[N]) {
-  for (auto& value : found) value = nullptr;
-  for (const XmlAttribute& attribute : element.attributes) {
-    for (std::size_t i = 0; i < N; ++i) {
-      if (!found[i] && attribute.name == names[i]) {
-        found[i] = &attribute.value;
-        break;
-      }
-    }
-  }
-}
-
-}  // namespace
-
 double ReadNumberAttribute(const XmlNode& element, std::u16string_view name,
                            const NumberFormat& format) {
-  return NumberOf(element.FindAttribute(name), format);
+  return ReadNumberValue(element.FindAttribute(name), format);
 }
 
 std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name) {
@@ -202,6 +185,9 @@ FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format
     kExciseAmount,
     kAdditionalAttribute,
     kMarkingCode,
+    kMeasureOfQuantity,
+    kCalculationAgent,
+    kVatAmount,
     kCount
   };
   // The country has long been sent as "СountryOfOrigin" with a Cyrillic Es;
@@ -220,16 +206,19 @@ FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format
                                                          u"CustomsDeclaration",
                                                          u"ExciseAmount",
                                                          u"AdditionalAttribute",
-                                                         u"MarkingCode"};
+                                                         u"MarkingCode",
+                                                         u"MeasureOfQuantity",
+                                                         u"CalculationAgent",
+                                                         u"VATAmount"};
   const std::u16string_view* found[kCount];
   FindAttributes(element, kNames, found);
 
   FiscalString result;
   if (found[kName]) result.name = *found[kName];
-  result.quantity = NumberOf(found[kQuantity], format);
-  result.price = NumberOf(found[kPrice], format);
-  result.amount = NumberOf(found[kAmount], format);
-  result.discount = NumberOf(found[kDiscount], format);
+  result.quantity = ReadNumberValue(found[kQuantity], format);
+  result.price = ReadNumberValue(found[kPrice], format);
+  result.amount = ReadNumberValue(found[kAmount], format);
+  result.discount = ReadNumberValue(found[kDiscount], format);
   if (found[kVatRate]) result.vat_rate = std::u16string(*found[kVatRate]);
   if (found[kPaymentMethod]) result.payment_method = Trim(*found[kPaymentMethod]);
   if (found[kCalculationSubject]) result.calculation_subject = Trim(*found[kCalculationSubject]);
@@ -240,8 +229,19 @@ FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format
   result.excise_amount = TrimmedOrAbsent(found[kExciseAmount]);
   result.additional_attribute = TrimmedOrAbsent(found[kAdditionalAttribute]);
   result.marking_code = TrimmedOrAbsent(found[kMarkingCode]);
+  result.has_price = found[kPrice] && !IsBlank(*found[kPrice]);
+  result.has_amount = found[kAmount] && !IsBlank(*found[kAmount]);
+  result.measure_of_quantity = TrimmedOrAbsent(found[kMeasureOfQuantity]);
+  result.calculation_agent = TrimmedOrAbsent(found[kCalculationAgent]);
+  result.vat_amount = TrimmedOrAbsent(found[kVatAmount]);
+  bool vendor_read = false;
   for (const XmlNode& child : element.children) {
-    if (child.Is(u"GoodCodeData")) result.good_codes.push_back(ReadGoodCodeData(child));
+    if (child.Is(u"GoodCodeData")) {
+      result.good_codes.push_back(ReadGoodCodeData(child));
+    } else if (!vendor_read && child.Is(u"VendorData")) {
+      result.vendor_inn = TrimmedOrAbsent(child.FindAttribute(u"VendorINN"));
+      vendor_read = true;
+    }
   }
   return result;
 }

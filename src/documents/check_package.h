@@ -13,7 +13,7 @@
 //    ElectronicPaymentInfo after it), or none.
 //
 // Value readers:
-//  - ReadNumberAttribute never fails: 0 when the attribute is absent; every
+//  - ReadNumberAttribute (and ReadNumberValue) never fails: 0 when the attribute is absent; every
 //    full stop is replaced by the format's decimal separator; 0 when the text
 //    is blank; otherwise the strict number grammar of ParseStrictNumber, and 0
 //    when the text does not follow it.
@@ -31,6 +31,7 @@
 // Unknown elements and attributes are ignored.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -48,6 +49,26 @@ inline constexpr std::u16string_view kEmptyCheckPackage = u"Пакет чека 
 
 double ReadNumberAttribute(const XmlNode& element, std::u16string_view name,
                            const NumberFormat& format);
+// The number an attribute's value spells, read as ReadNumberAttribute reads
+// it; `value` null (an absent attribute) reads as 0.
+double ReadNumberValue(const std::u16string_view* value, const NumberFormat& format);
+
+// Looks up many attributes in one pass over the element: found[i] is the
+// value of names[i] (its first occurrence), or null. A package holds
+// thousands of fiscal strings, each read for many names.
+template <std::size_t N>
+void FindAttributes(const XmlNode& element, const std::u16string_view (&names)[N],
+                    const std::u16string_view* (&found)[N]) {
+  for (auto& value : found) value = nullptr;
+  for (const XmlAttribute& attribute : element.attributes) {
+    for (std::size_t i = 0; i < N; ++i) {
+      if (!found[i] && attribute.name == names[i]) {
+        found[i] = &attribute.value;
+        break;
+      }
+    }
+  }
+}
 std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name);
 
 // The attribute as it stands (present, untrimmed) or absent.
@@ -142,6 +163,13 @@ struct FiscalString {
   OptionalText additional_attribute;
   OptionalText marking_code;
   std::vector<GoodCodeData> good_codes;
+  // Read for the strict-mode rules only (rules/), never printed.
+  bool has_price = false;            // PriceWithDiscount present and not blank
+  bool has_amount = false;           // AmountWithDiscount present and not blank
+  OptionalText measure_of_quantity;  // trimmed
+  OptionalText calculation_agent;    // trimmed
+  OptionalText vat_amount;           // trimmed
+  OptionalText vendor_inn;           // trimmed, of the first VendorData child
 };
 FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format);
 

@@ -26,7 +26,7 @@ void ParseInputParameters(const XmlParser& parser, std::u16string_view text,
 }
 
 std::u16string BuildOutputParameters(std::int32_t shift_state, std::int32_t shift_number,
-                                     std::int32_t check_number) {
+                                     std::int32_t check_number, std::u16string_view cash_balance) {
   const std::u16string check = DecimalText(check_number);
   LineAnswer answer({u"<OutputParameters>", u"<Parameters"});
   answer.Add(u"CheckNumber", check)
@@ -34,7 +34,7 @@ std::u16string BuildOutputParameters(std::int32_t shift_state, std::int32_t shif
       .Add(u"ShiftNumber", DecimalText(shift_number))
       .Add(u"DateTime", u"")
       .Add(u"ShiftState", DecimalText(shift_state))
-      .Add(u"CashBalance", u"1000")
+      .Add(u"CashBalance", cash_balance)
       .Add(u"FNError", u"False")
       .Add(u"FNOverflow", u"False")
       .Add(u"FNFail", u"False")

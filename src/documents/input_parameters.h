@@ -14,8 +14,9 @@
 //  - any other first child (another element, a comment, text) leaves
 //    `params` untouched. The root's name is not checked.
 //
-// BuildOutputParameters(shift_state, shift_number, check_number): the
-// OutputParameters answer, one attribute a line, lines separated by a single
+// BuildOutputParameters(shift_state, shift_number, check_number,
+// cash_balance): the OutputParameters answer (CashBalance "1000" unless
+// another text is given), one attribute a line, lines separated by a single
 // CR and no line break at the end:
 //   <?xml version="1.0" encoding="UTF-8"?> CR <OutputParameters> CR
 //   <Parameters CR CheckNumber="n" CR ShiftClosingCheckNumber="n" CR
@@ -49,6 +50,7 @@ inline constexpr std::int32_t kShiftClosed = 1;
 inline constexpr std::int32_t kShiftOpen = 2;
 
 std::u16string BuildOutputParameters(std::int32_t shift_state, std::int32_t shift_number,
-                                     std::int32_t check_number);
+                                     std::int32_t check_number,
+                                     std::u16string_view cash_balance = u"1000");
 
 }  // namespace kassivo

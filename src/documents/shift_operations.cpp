@@ -6,9 +6,16 @@
 // counters change before the input is read, so they stay changed when the
 // input cannot be read. Each printing operation leaves fourteen entries:
 // BeginDocument's two, the full header's eleven and a dashed separator.
+//
+// OpenShift keeps the clock's time as the shift's opening time. In strict
+// mode OpenShift and CloseShift ask the rules first (a refusal changes no
+// counter), and the answers' CashBalance is the cash in the drawer.
+#include "common/number_format.h"
 #include "common/wrapping.h"
 #include "device/emulator.h"
 #include "documents/input_parameters.h"
+#include "rules/refusal.h"
+#include "rules/strict_review.h"
 #include "tape/header_blocks.h"
 
 namespace kassivo {
@@ -29,39 +36,48 @@ std::int32_t CurrentShiftState(const SessionCounters& counters) {
   return counters.ShiftOpen ? kShiftOpen : kShiftClosed;
 }
 
+std::u16string Answer(const ProcessState& state, std::int32_t shift_state) {
+  const SessionCounters& counters = state.Counters;
+  if (!state.Options.Strict) {
+    return BuildOutputParameters(shift_state, counters.ShiftNumber, counters.CheckNumber);
+  }
+  return BuildOutputParameters(shift_state, counters.ShiftNumber, counters.CheckNumber,
+                               FormatGeneral(state.DrawerCash, NumberFormat{u".", u""}));
+}
+
 }  // namespace
 
 bool TFPEmulator::OpenShift(std::u16string& AInParams, std::u16string& AOutParams) {
+  if (state_.Options.Strict) RefuseIfBroken(state_.Receipt, ReviewOpenShift(state_));
   SessionCounters& counters = state_.Counters;
   counters.ShiftOpen = true;
+  counters.ShiftOpenedAt = state_.platform().clock->Now();
   counters.ShiftNumber = WrappingAdd(counters.ShiftNumber, 1);
   counters.CheckNumber = WrappingAdd(counters.CheckNumber, 1);
   PrintShiftDocument(state_, AInParams, u"СМЕНА ОТКРЫТА");
-  AOutParams = BuildOutputParameters(kShiftOpen, counters.ShiftNumber, counters.CheckNumber);
+  AOutParams = Answer(state_, kShiftOpen);
   return true;
 }
 
 bool TFPEmulator::CloseShift(std::u16string& AInParams, std::u16string& AOutParams) {
+  if (state_.Options.Strict) RefuseIfBroken(state_.Receipt, ReviewCloseShift(state_));
   SessionCounters& counters = state_.Counters;
   counters.ShiftOpen = false;
+  counters.ShiftOpenedAt.reset();
   counters.CheckNumber = WrappingAdd(counters.CheckNumber, 1);
   PrintShiftDocument(state_, AInParams, u"СМЕНА ЗАКРЫТА");
-  AOutParams = BuildOutputParameters(kShiftClosed, counters.ShiftNumber, counters.CheckNumber);
+  AOutParams = Answer(state_, kShiftClosed);
   return true;
 }
 
 bool TFPEmulator::ReportCurrentStatus(std::u16string& AInParams, std::u16string& AOutParams) {
   PrintShiftDocument(state_, AInParams, u"ТЕКУЩИЕ РАСЧЕТЫ");
-  const SessionCounters& counters = state_.Counters;
-  AOutParams = BuildOutputParameters(CurrentShiftState(counters), counters.ShiftNumber,
-                                     counters.CheckNumber);
+  AOutParams = Answer(state_, CurrentShiftState(state_.Counters));
   return true;
 }
 
 bool TFPEmulator::GetCurrentStatus(std::u16string&, std::u16string& AOutParams) {
-  const SessionCounters& counters = state_.Counters;
-  AOutParams = BuildOutputParameters(CurrentShiftState(counters), counters.ShiftNumber,
-                                     counters.CheckNumber);
+  AOutParams = Answer(state_, CurrentShiftState(state_.Counters));
   return true;
 }
 

@@ -44,9 +44,15 @@ void CallJournal::Begin() {
 
 std::string CallJournal::Header(bool process_begins) {
   Platform& platform = state_.platform();
+  strict_ = state_.Options.Strict;
   return HeaderLines(
-      process_begins, recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{},
-      platform.number_format, platform.store ? platform.store->Read() : std::nullopt);
+             process_begins, recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{},
+             platform.number_format, platform.store ? platform.store->Read() : std::nullopt) +
+         StrictLine(strict_);
+}
+
+std::string CallJournal::StrictLine(bool strict) {
+  return strict ? ":strict on\n" : ":strict off\n";
 }
 
 void CallJournal::Stop() {
@@ -130,6 +136,10 @@ void CallJournal::BeginCall() {
 void CallJournal::EndCall(std::int32_t object, const std::string& call, const Value* result,
                           HResult answer, const ArgumentArray& params, bool tape_changed) {
   std::ostringstream text;
+  if (state_.Options.Strict != strict_) {
+    strict_ = state_.Options.Strict;
+    text << StrictLine(strict_);
+  }
   text << ObjectLine(object, false);
   text << "# " << FormatMoment(call_start_) << " object " << object;
   if (!result) {

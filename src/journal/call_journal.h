@@ -62,7 +62,10 @@ class CallJournal {
 
  private:
   void Begin();
+  // The header, with the strict mode in force (":strict on|off", written
+  // again before a call whenever the option changed).
   std::string Header(bool process_begins);
+  static std::string StrictLine(bool strict);
   // Renames the file to FILE.1 and begins a new one with a header.
   void Rotate(bool process_begins);
   // The ":object N" line when N is not the object last written.
@@ -76,6 +79,7 @@ class CallJournal {
   LocalDateTime call_start_;
   std::set<std::int32_t> introduced_;  // objects named in this file
   std::int32_t last_object_ = 0;
+  bool strict_ = false;  // as last written
 };
 
 // The journal for this call, or null while there is none (option empty, or

@@ -6,6 +6,8 @@
 //   :number-format "D" "T"            the decimal and thousands separators
 //   :registration NAME LITERAL        one value of the registration store
 //                                     (text literal, or a DWORD as integer)
+//   :strict on|off                    the strict mode in force (again before
+//                                     a call whenever it changed)
 // and, per call of component object N:
 //   :object N                         when the object differs from the last
 //                                     written, or is new in this file

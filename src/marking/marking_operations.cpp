@@ -1,11 +1,15 @@
 // The marking-code exchange: the registration session, the request with its
 // local check, the marking system's result and the confirmation. Every answer
-// comes from the configured DriverSettings; the only state kept is the GUID
-// of the last well-formed request.
+// comes from the configured DriverSettings. The state kept: the GUID of the
+// last well-formed request, and for the strict-mode rules whether a session
+// is open and what each request and confirmation said (MarkingRecords). In
+// strict mode RequestKM needs an open session.
 #include "common/text.h"
 #include "device/emulator.h"
 #include "device/xml_text.h"
 #include "marking/km_answers.h"
+#include "rules/refusal.h"
+#include "rules/strict_review.h"
 #include "tape/header_blocks.h"
 
 namespace kassivo {
@@ -29,12 +33,14 @@ bool TFPEmulator::SessionRegistrationKM(bool AOpen) {
   Tape& tape = state_.Receipt;
   tape.BeginDocument();
   PrintCentered(tape, AOpen ? u"СЕССИЯ ОТКРЫТА" : u"СЕССИЯ ЗАКРЫТА");
+  state_.Marking.SessionOpen = AOpen;
   return true;
 }
 
 bool TFPEmulator::RequestKM(std::u16string& AInParams, std::u16string& AOutParams) {
   Tape& tape = state_.Receipt;
   const DriverSettings& settings = state_.Settings;
+  if (state_.Options.Strict) RefuseIfBroken(tape, ReviewRequestKM(state_));
   tape.BeginDocument();
   PrintCentered(tape, u"ЗАПРОС КМ");
   // A text that is not well-formed XML throws here, after the title.
@@ -42,8 +48,10 @@ bool TFPEmulator::RequestKM(std::u16string& AInParams, std::u16string& AOutParam
   const XmlNode& root = request.root;
   if (root.Is(u"RequestKM")) {
     state_.LastKMRequestGUID = GetAttributeText(root, u"GUID");
+    const std::u16string code = GetAttributeText(root, u"MarkingCode");
+    state_.Marking.Request(state_.LastKMRequestGUID, Trim(code));
     PrintCentered(tape, u"GUID: " + state_.LastKMRequestGUID);
-    PrintCentered(tape, u"MarkingCode: " + GetAttributeText(root, u"MarkingCode"));
+    PrintCentered(tape, u"MarkingCode: " + code);
     PrintCentered(tape, u"PlannedStatus: " + GetAttributeText(root, u"PlannedStatus"));
     PrintCentered(tape, u"Quantity: " + GetAttributeText(root, u"Quantity"));
     PrintCentered(tape, u"MeasureOfQuantity: " + GetAttributeText(root, u"MeasureOfQuantity"));
@@ -79,6 +87,7 @@ bool TFPEmulator::ConfirmKM(std::u16string& AInParams, std::int32_t& AKind) {
   PrintCentered(tape, u"ПОДТВЕРДИТЬ КМ ЗАПРОСА");
   PrintCentered(tape, u"GUID: " + AInParams);
   PrintCentered(tape, AKind == 0 ? u"КМ - ПОДТВЕРЖДЕНА" : u"КМ - ОТКЛОНЕНА");
+  state_.Marking.Confirm(AInParams, AKind);
   return true;
 }
 

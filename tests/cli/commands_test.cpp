@@ -67,6 +67,16 @@ TEST(Commands, RunReadsStdin) {
   EXPECT_TRUE(run.out.starts_with("> GetWeight \"\" empty\n= true\n  [0] \"\"\n  [1] "));
 }
 
+TEST(Commands, RunStrictRefusesForThisRunOnly) {
+  const std::string script = "Open empty\nCloseShift \"1\" \"\" empty\n";
+  const Result strict = Kassivo(With({"run", "--strict"}, With(kFixed, {"-"})), script);
+  EXPECT_EQ(strict.status, 0);
+  EXPECT_NE(strict.out.find("> CloseShift \"1\" \"\" empty\n= false\n"), std::string::npos);
+  EXPECT_NE(strict.out.find("ОТКАЗ ККТ"), std::string::npos);
+  const Result plain = Kassivo(With({"run"}, With(kFixed, {"-"})), script);
+  EXPECT_NE(plain.out.find("> CloseShift \"1\" \"\" empty\n= true\n"), std::string::npos);
+}
+
 TEST(Commands, UsageErrorsExitWithTwo) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},
@@ -106,8 +116,15 @@ TEST(Commands, DemoPlaysTheWholeDayWithoutAScriptError) {
     EXPECT_NE(demo.out.find(call), std::string::npos) << call;
   }
   EXPECT_NE(demo.out.find("  ┌"), std::string::npos);  // drawn as receipts
-  // The day shows the driver working: no step of it fails.
-  EXPECT_EQ(demo.out.find("\n= false"), std::string::npos);
+  // The day shows the driver working: no step of it fails but the check the
+  // closing strict-mode scene has refused, and the mended one is formed.
+  const std::size_t refused = demo.out.find("\n= false");
+  ASSERT_NE(refused, std::string::npos);
+  EXPECT_EQ(demo.out.find("\n= false", refused + 1), std::string::npos);
+  EXPECT_NE(demo.out.find("ОТКАЗ ККТ", refused), std::string::npos);
+  EXPECT_NE(demo.out.find("Смена не открыта.", refused), std::string::npos);
+  EXPECT_NE(demo.out.find("> ProcessCheck ", refused), std::string::npos);
+  EXPECT_EQ(demo.out.rfind("\n= true"), demo.out.rfind("\n= "));
   EXPECT_EQ(demo.out.find("S_FALSE"), std::string::npos);
 }
 

@@ -72,8 +72,16 @@ TEST(Script, Directives) {
   EXPECT_EQ(std::get<FindStatement>(*Parse(R"(:find " Open")")).name, u" Open");
   EXPECT_EQ(std::get<FindStatement>(*Parse(R"(:find "")")).name, u"");
 
-  for (const char* line :
-       {":object", ":object x", ":object 1 2", ":init 1", ":find", ":find a b", ":quit", ":"}) {
+  EXPECT_TRUE(std::get<StrictStatement>(*Parse(":strict on")).on);
+  EXPECT_FALSE(std::get<StrictStatement>(*Parse(":strict off")).on);
+  const LocalDateTime moment =
+      std::get<ClockStatement>(*Parse(":clock 2024-02-29T23:59:59.999")).moment;
+  EXPECT_EQ(moment.day, 29);
+  EXPECT_EQ(moment.millisecond, 999);
+
+  for (const char* line : {":object", ":object x", ":object 1 2", ":init 1", ":find", ":find a b",
+                           ":quit", ":", ":strict", ":strict yes", ":strict on off", ":clock",
+                           ":clock 2023-02-29T00:00:00.000", ":clock 2024-03-05T09:07:04"}) {
     EXPECT_THROW(Parse(line), ScriptError) << line;
   }
 }

@@ -1,0 +1,107 @@
+#include "rules/header_rules.h"
+
+#include "common/text.h"
+#include "rules/rule_messages.h"
+
+namespace kassivo {
+
+namespace {
+
+std::u16string CodeText(const std::optional<std::int32_t>& code) {
+  return code ? DecimalText(*code) : std::u16string();
+}
+
+bool TaxationRegistered(std::int32_t code, std::u16string_view list) {
+  const std::u16string wanted = DecimalText(code);
+  std::size_t begin = 0;
+  while (begin <= list.size()) {
+    std::size_t end = list.find(u',', begin);
+    if (end == std::u16string_view::npos) end = list.size();
+    if (Trim(list.substr(begin, end - begin)) == wanted) return true;
+    begin = end + 1;
+  }
+  return false;
+}
+
+bool NonBlank(const OptionalText& text) {
+  return text && !IsBlank(*text);
+}
+
+int DigitsAt(std::u16string_view text, std::size_t pos, std::size_t count) {
+  int value = 0;
+  for (std::size_t i = pos; i < pos + count; ++i) {
+    if (text[i] < u'0' || text[i] > u'9') return -1;
+    value = value * 10 + (text[i] - u'0');
+  }
+  return value;
+}
+
+bool IsDate(int year, int month, int day) {
+  static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 1 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1]) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month != 2 || day <= 28 || leap;
+}
+
+}  // namespace
+
+bool IsDateText(std::u16string_view text) {
+  if (text.size() > 10 && text[10] == u'T') text = text.substr(0, 10);
+  if (text.size() != 10) return false;
+  if (text[2] == u'.' && text[5] == u'.') {
+    return IsDate(DigitsAt(text, 6, 4), DigitsAt(text, 3, 2), DigitsAt(text, 0, 2));
+  }
+  if (text[4] == u'-' && text[7] == u'-') {
+    return IsDate(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2));
+  }
+  return false;
+}
+
+void RequireCashier(const CheckFacts& check, RuleFindings& findings) {
+  if (IsBlank(check.parameters.cashier_name)) {
+    findings.broken.push_back(RuleText(RuleMessage::kNoCashier));
+  }
+}
+
+void RequireOperationType(const CheckFacts& check, RuleFindings& findings) {
+  const std::optional<std::int32_t>& type = check.operation_type;
+  if (!type || *type < 1 || *type > 4) {
+    findings.broken.push_back(RuleText(RuleMessage::kBadOperationType, {{u'X', CodeText(type)}}));
+  }
+}
+
+void RequireRegisteredTaxation(const CheckFacts& check, const KKTRegistration& registration,
+                               RuleFindings& findings) {
+  const std::optional<std::int32_t>& code = check.taxation_system;
+  if (!code || *code < 0 || *code > 5 || !TaxationRegistered(*code, registration.TaxationSystems)) {
+    findings.broken.push_back(
+        RuleText(RuleMessage::kTaxationNotRegistered, {{u'X', CodeText(code)}}));
+  }
+}
+
+void RequirePositions(const CheckFacts& check, RuleFindings& findings) {
+  if (!check.has_fiscal_strings) findings.broken.push_back(RuleText(RuleMessage::kNoPositions));
+}
+
+void RequireCustomerContact(const CheckFacts& check, RuleFindings& findings) {
+  if (check.electronic && !NonBlank(check.parameters.customer_email) &&
+      !NonBlank(check.parameters.customer_phone)) {
+    findings.broken.push_back(RuleText(RuleMessage::kNoCustomerContact));
+  }
+}
+
+void RequireCorrectionData(const CheckFacts& check, RuleFindings& findings) {
+  if (!check.correction) return;
+  for (const CorrectionData& data : check.corrections) {
+    const bool type_0 = data.type == u"0";
+    const bool type_1 = data.type == u"1";
+    if (!(type_0 || type_1) || !data.date || !IsDateText(*data.date)) continue;
+    if (type_1 && !NonBlank(data.number)) {
+      findings.broken.push_back(RuleText(RuleMessage::kNoOrderNumber));
+    }
+    return;
+  }
+  findings.broken.push_back(RuleText(RuleMessage::kNoCorrectionData));
+}
+
+}  // namespace kassivo
