@@ -17,7 +17,7 @@ std::string FormatMoment(const LocalDateTime& m) {
 
 std::string CallLine(std::int32_t method, const ArgumentArray& params) {
   const DriverMethod* row = MethodRow(method);
-  std::string line = row ? ToUtf8(TermString(row->name, 0)) : "#" + std::to_string(method);
+  std::string line = row ? ToUtf8(TermString(row->name, 0)) : std::to_string(method).insert(0, 1, '#');
   for (const Value& value : params.values()) {
     line += ' ';
     line += FormatLiteral(value);
@@ -29,8 +29,11 @@ std::string HeaderLines(bool process_begins, const LocalDateTime& now, const Num
                         const std::optional<StoredValues>& registration) {
   std::string text = process_begins ? ":process\n" : "";
   text += "# Kassivo " KASSIVO_VERSION " call journal, begun " + FormatMoment(now) + "\n";
-  text += ":number-format " + TextLiteral(format.decimal_separator) + ' ' +
-          TextLiteral(format.thousands_separator) + '\n';
+  text += ":number-format ";
+  text += TextLiteral(format.decimal_separator);
+  text += ' ';
+  text += TextLiteral(format.thousands_separator);
+  text += '\n';
   if (!registration) return text;
   for (const auto& [name, value] : *registration) {
     std::string literal;
@@ -45,7 +48,11 @@ std::string HeaderLines(bool process_begins, const LocalDateTime& now, const Num
       case StoredValue::Type::kOther:
         continue;
     }
-    text += ":registration " + ToUtf8(name) + ' ' + literal + '\n';
+    text += ":registration ";
+    text += ToUtf8(name);
+    text += ' ';
+    text += literal;
+    text += '\n';
   }
   return text;
 }
