@@ -27,9 +27,9 @@
 #include "cli/message_recorder.h"
 #include "cli/script.h"
 #include "cli/tape_presenter.h"
-#include "host/transcript.h"
 #include "device/process_state.h"
 #include "host/component.h"
+#include "host/transcript.h"
 
 namespace kassivo::cli {
 

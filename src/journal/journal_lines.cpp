@@ -17,7 +17,8 @@ std::string FormatMoment(const LocalDateTime& m) {
 
 std::string CallLine(std::int32_t method, const ArgumentArray& params) {
   const DriverMethod* row = MethodRow(method);
-  std::string line = row ? ToUtf8(TermString(row->name, 0)) : std::to_string(method).insert(0, 1, '#');
+  std::string line =
+      row ? ToUtf8(TermString(row->name, 0)) : std::to_string(method).insert(0, 1, '#');
   for (const Value& value : params.values()) {
     line += ' ';
     line += FormatLiteral(value);
