@@ -10,9 +10,9 @@
 #include "platform/windows/message_box_presenter.h"
 #include "platform/windows/msxml_parser.h"
 #include "platform/windows/regional_number_format.h"
-#include "platform/windows/windows_file_appender.h"
 #include "platform/windows/registry_store.h"
 #include "platform/windows/wide_text.h"
+#include "platform/windows/windows_file_appender.h"
 #include "platform/windows/windows_upper_case.h"
 
 namespace kassivo {
