@@ -78,6 +78,12 @@ std::size_t WidenAscii(const unsigned char*, std::size_t, char16_t*) {
 }  // namespace
 
 std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  AppendUtf8(text, out);
+  return out;
+}
+
+void AppendUtf8(std::u16string_view text, std::string& out) {
   const char16_t* in = text.data();
   const std::size_t n = text.size();
   // The length, exact but for surrogate pairs: a unit below 0x80 takes one
@@ -98,8 +104,9 @@ std::string ToUtf8(std::u16string_view text) {
   }
   for (; i < n; ++i) length += in[i] < 0x80 ? 1 : in[i] < 0x800 ? 2 : 3;
 
-  std::string out(length, '\0');
-  char* p = out.data();
+  const std::size_t start = out.size();
+  out.resize(start + length);
+  char* p = out.data() + start;
   i = 0;
   while (i < n) {
     const std::size_t ascii = NarrowAscii(in + i, n - i, p);
@@ -139,7 +146,6 @@ std::string ToUtf8(std::u16string_view text) {
     }
   }
   out.resize(static_cast<std::size_t>(p - out.data()));
-  return out;
 }
 
 char16_t* FromUtf8To(std::string_view text, char16_t* out) {

@@ -14,6 +14,8 @@
 namespace kassivo {
 
 std::string ToUtf8(std::u16string_view text);
+// The same appended to `out`, with no string between.
+void AppendUtf8(std::u16string_view text, std::string& out);
 std::u16string FromUtf8(std::string_view text);
 // The same into `out`, which has room for text.size() units at least (no
 // text needs more); returns the end of what was written.

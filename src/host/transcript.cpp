@@ -37,10 +37,10 @@ std::string RealLiteral(double value) {
 
 }  // namespace
 
-std::string TextLiteral(std::u16string_view text) {
-  std::string out = "\"";
+void AppendTextLiteral(std::u16string_view text, std::string& out) {
+  out += '"';
   std::size_t run = 0;  // start of the units not yet written
-  auto flush = [&](std::size_t end) { out += ToUtf8(text.substr(run, end - run)); };
+  auto flush = [&](std::size_t end) { AppendUtf8(text.substr(run, end - run), out); };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t unit = text[i];
     if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
@@ -79,23 +79,71 @@ std::string TextLiteral(std::u16string_view text) {
   }
   flush(text.size());
   out += '"';
+}
+
+std::string TextLiteral(std::u16string_view text) {
+  std::string out;
+  AppendTextLiteral(text, out);
   return out;
 }
 
-std::string FormatLiteral(const Value& value) {
+void AppendLiteral(const Value& value, std::string& out) {
   switch (value.kind()) {
     case Value::Kind::kEmpty:
-      return "empty";
+      out += "empty";
+      return;
     case Value::Kind::kText:
-      return TextLiteral(value.text());
+      AppendTextLiteral(value.text(), out);
+      return;
     case Value::Kind::kBoolean:
-      return value.boolean() ? "true" : "false";
+      out += value.boolean() ? "true" : "false";
+      return;
     case Value::Kind::kInteger:
-      return std::to_string(value.integer());
+      out += std::to_string(value.integer());
+      return;
     case Value::Kind::kReal:
-      return RealLiteral(value.real());
+      out += RealLiteral(value.real());
+      return;
   }
-  return "empty";
+  out += "empty";
+}
+
+std::string FormatLiteral(const Value& value) {
+  std::string out;
+  AppendLiteral(value, out);
+  return out;
+}
+
+void TranscriptText::Result(const Value& result, HResult answer) {
+  out_ += "= ";
+  AppendLiteral(result, out_);
+  out_ += answer == HResult::kOk ? "\n" : " S_FALSE\n";
+}
+
+void TranscriptText::Elements(const ArgumentArray& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    out_ += "  [";
+    out_ += std::to_string(i);
+    out_ += "] ";
+    AppendLiteral(args.values()[i], out_);
+    out_ += '\n';
+  }
+}
+
+void TranscriptText::Messages(const std::vector<std::u16string>& texts) {
+  for (const std::u16string& text : texts) {
+    out_ += "  M ";
+    AppendTextLiteral(text, out_);
+    out_ += '\n';
+  }
+}
+
+void TranscriptText::TapeEntries(const Tape& tape) {
+  for (const TapeEntry& entry : tape.entries()) {
+    out_ += entry.kind == TapeEntry::Kind::kBanner ? "  B " : "  L ";
+    AppendTextLiteral(entry.text, out_);
+    out_ += '\n';
+  }
 }
 
 void TranscriptWriter::Echo(std::string_view written) {
@@ -103,7 +151,9 @@ void TranscriptWriter::Echo(std::string_view written) {
 }
 
 void TranscriptWriter::Result(const Value& result, HResult answer) {
-  out_ << "= " << FormatLiteral(result) << (answer == HResult::kOk ? "" : " S_FALSE") << '\n';
+  std::string text;
+  TranscriptText(text).Result(result, answer);
+  out_ << text;
 }
 
 void TranscriptWriter::Integer(std::int32_t value, HResult answer) {
@@ -111,20 +161,21 @@ void TranscriptWriter::Integer(std::int32_t value, HResult answer) {
 }
 
 void TranscriptWriter::Elements(const ArgumentArray& args) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    out_ << "  [" << i << "] " << FormatLiteral(args.values()[i]) << '\n';
-  }
+  std::string text;
+  TranscriptText(text).Elements(args);
+  out_ << text;
 }
 
 void TranscriptWriter::Messages(const std::vector<std::u16string>& texts) {
-  for (const std::u16string& text : texts) out_ << "  M " << TextLiteral(text) << '\n';
+  std::string text;
+  TranscriptText(text).Messages(texts);
+  out_ << text;
 }
 
 void TranscriptWriter::TapeEntries(const Tape& tape) {
-  for (const TapeEntry& entry : tape.entries()) {
-    out_ << (entry.kind == TapeEntry::Kind::kBanner ? "  B " : "  L ") << TextLiteral(entry.text)
-         << '\n';
-  }
+  std::string text;
+  TranscriptText(text).TapeEntries(tape);
+  out_ << text;
 }
 
 }  // namespace kassivo

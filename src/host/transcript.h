@@ -33,6 +33,24 @@ namespace kassivo {
 
 std::string TextLiteral(std::u16string_view text);
 std::string FormatLiteral(const Value& value);
+// The same literals appended to `out`.
+void AppendTextLiteral(std::u16string_view text, std::string& out);
+void AppendLiteral(const Value& value, std::string& out);
+
+// The transcript lines of TranscriptWriter (but the echo) appended to one
+// string: the call journal formats a call's lines into one buffer.
+class TranscriptText {
+ public:
+  explicit TranscriptText(std::string& out) : out_(out) {}
+
+  void Result(const Value& result, HResult answer);
+  void Elements(const ArgumentArray& args);
+  void Messages(const std::vector<std::u16string>& texts);
+  void TapeEntries(const Tape& tape);
+
+ private:
+  std::string& out_;
+};
 
 class TranscriptWriter {
  public:

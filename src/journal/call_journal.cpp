@@ -1,7 +1,5 @@
 #include "journal/call_journal.h"
 
-#include <sstream>
-
 #include "host/component.h"
 #include "host/transcript.h"
 #include "journal/journal_lines.h"
@@ -127,42 +125,66 @@ void CallJournal::ObjectDone(std::int32_t object) {
   }
 }
 
-void CallJournal::BeginCall() {
+void CallJournal::BeginCall(std::int32_t method, const ArgumentArray& params) {
   recording_.Install(state_.platform());
   recording_.Clear();
   call_start_ = recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{};
+  call_.clear();
+  AppendCallLine(method, params, call_);
 }
 
-void CallJournal::EndCall(std::int32_t object, const std::string& call, const Value* result,
-                          HResult answer, const ArgumentArray& params, bool tape_changed) {
-  std::ostringstream text;
+void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answer,
+                          const ArgumentArray& params, bool tape_changed) {
+  // One buffer for the call's lines, written at once.
+  std::string& text = text_;
+  text.clear();
   if (state_.Options.Strict != strict_) {
     strict_ = state_.Options.Strict;
-    text << StrictLine(strict_);
+    text += StrictLine(strict_);
   }
-  text << ObjectLine(object, false);
-  text << "# " << FormatMoment(call_start_) << " object " << object;
+  text += ObjectLine(object, false);
+  text += "# ";
+  text += FormatMoment(call_start_);
+  text += " object ";
+  text += std::to_string(object);
   if (!result) {
-    text << " CallAsProc\n# " << call << (answer == HResult::kOk ? " = S_OK\n" : " = S_FALSE\n");
-    Append(std::move(text).str());
+    text += " CallAsProc\n# ";
+    text += call_;
+    text += answer == HResult::kOk ? " = S_OK\n" : " = S_FALSE\n";
+    Append(text);
+    ReleaseLargeBuffers();
     return;
   }
-  text << '\n';
+  text += '\n';
   if (recording_.clock) {
     for (const LocalDateTime& reading : recording_.clock->readings) {
-      text << ":clock " << FormatMoment(reading) << '\n';
+      text += ":clock ";
+      text += FormatMoment(reading);
+      text += '\n';
     }
   }
   if (recording_.random) {
-    for (const int number : recording_.random->numbers) text << ":random " << number << '\n';
+    for (const int number : recording_.random->numbers) {
+      text += ":random ";
+      text += std::to_string(number);
+      text += '\n';
+    }
   }
-  text << call << '\n';
-  TranscriptWriter transcript(text);
+  text += call_;
+  text += '\n';
+  TranscriptText transcript(text);
   transcript.Result(*result, answer);
   transcript.Elements(params);
   if (recording_.messages) transcript.Messages(recording_.messages->shown);
   if (tape_changed) transcript.TapeEntries(state_.Receipt);
-  Append(std::move(text).str());
+  Append(text);
+  ReleaseLargeBuffers();
+}
+
+void CallJournal::ReleaseLargeBuffers() {
+  constexpr std::size_t kKept = 8u << 20;
+  if (call_.capacity() > kKept) std::string().swap(call_);
+  if (text_.capacity() > kKept) std::string().swap(text_);
 }
 
 CallJournal* ActiveJournal(ProcessState& state) {
@@ -188,8 +210,7 @@ JournalledCall::JournalledCall(ProcessState& state, std::int32_t method,
     : state_(state), journal_(ActiveJournal(state)) {
   if (!journal_) return;
   try {
-    journal_->BeginCall();
-    call_ = CallLine(method, params);
+    journal_->BeginCall(method, params);
     revision_ = state.Receipt.revision();
   } catch (...) {
     journal_->Fail(u"недостаточно памяти");
@@ -201,8 +222,7 @@ void JournalledCall::Finish(std::int32_t object, const Value* result, HResult an
                             const ArgumentArray& params) noexcept {
   if (!journal_ || !journal_->writing()) return;
   try {
-    journal_->EndCall(object, call_, result, answer, params,
-                      state_.Receipt.revision() != revision_);
+    journal_->EndCall(object, result, answer, params, state_.Receipt.revision() != revision_);
   } catch (...) {
     journal_->Fail(u"недостаточно памяти");
   }

@@ -50,9 +50,10 @@ class CallJournal {
   void ObjectInit(std::int32_t object);
   void ObjectDone(std::int32_t object);
   // The recorders, re-installed if something replaced a service, and
-  // emptied for the call about to begin; the call's start time.
-  void BeginCall();
-  void EndCall(std::int32_t object, const std::string& call, const Value* result, HResult answer,
+  // emptied for the call about to begin; the call's start time and its line
+  // (the arguments as sent).
+  void BeginCall(std::int32_t method, const ArgumentArray& params);
+  void EndCall(std::int32_t object, const Value* result, HResult answer,
                const ArgumentArray& params, bool tape_changed);
 
   // Takes the recorders out of the platform (before the journal goes).
@@ -71,12 +72,19 @@ class CallJournal {
   // The ":object N" line when N is not the object last written.
   std::string ObjectLine(std::int32_t object, bool is_init);
   void Append(const std::string& text);
+  // Gives back the buffers after a call of many megabytes.
+  void ReleaseLargeBuffers();
 
   ProcessState& state_;
   std::u16string path_;
   std::unique_ptr<AppendedFile> file_;
   CallRecording recording_;
   LocalDateTime call_start_;
+  // The call line and the call's lines, kept from call to call: a check's
+  // text runs to a megabyte, which a fresh buffer would take from the
+  // system (and fault in) every time.
+  std::string call_;
+  std::string text_;
   std::set<std::int32_t> introduced_;  // objects named in this file
   std::int32_t last_object_ = 0;
   bool strict_ = false;  // as last written
@@ -98,7 +106,6 @@ class JournalledCall {
  private:
   ProcessState& state_;
   CallJournal* journal_;
-  std::string call_;
   std::uint64_t revision_ = 0;
 };
 

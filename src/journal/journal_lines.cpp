@@ -15,15 +15,17 @@ std::string FormatMoment(const LocalDateTime& m) {
   return buffer;
 }
 
-std::string CallLine(std::int32_t method, const ArgumentArray& params) {
-  const DriverMethod* row = MethodRow(method);
-  std::string line =
-      row ? ToUtf8(TermString(row->name, 0)) : std::to_string(method).insert(0, 1, '#');
-  for (const Value& value : params.values()) {
-    line += ' ';
-    line += FormatLiteral(value);
+void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::string& out) {
+  if (const DriverMethod* row = MethodRow(method)) {
+    AppendUtf8(TermString(row->name, 0), out);
+  } else {
+    out += '#';
+    out += std::to_string(method);
   }
-  return line;
+  for (const Value& value : params.values()) {
+    out += ' ';
+    AppendLiteral(value, out);
+  }
 }
 
 std::string HeaderLines(bool process_begins, const LocalDateTime& now, const NumberFormat& format,

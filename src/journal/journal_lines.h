@@ -33,8 +33,8 @@ namespace kassivo {
 
 std::string FormatMoment(const LocalDateTime& moment);
 
-// The call line: method and literals.
-std::string CallLine(std::int32_t method, const ArgumentArray& params);
+// The call line: method and literals, appended to `out` (no newline).
+void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::string& out);
 
 // The header: ":process" (when `process_begins`), the comment with version
 // and time, the separators, then the registration store's values in name
