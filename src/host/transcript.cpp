@@ -9,22 +9,6 @@ namespace kassivo {
 
 namespace {
 
-bool IsControl(char16_t unit) {
-  return unit < 0x20 || (unit >= 0x7F && unit <= 0x9F);
-}
-bool IsHighSurrogate(char16_t unit) {
-  return unit >= 0xD800 && unit <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t unit) {
-  return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-void AppendEscapedUnit(std::string& out, char16_t unit) {
-  static const char kHex[] = "0123456789ABCDEF";
-  out += "\\u";
-  for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
-}
-
 std::string RealLiteral(double value) {
   if (std::isnan(value)) return "nan";
   if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
@@ -36,50 +20,6 @@ std::string RealLiteral(double value) {
 }
 
 }  // namespace
-
-void AppendTextLiteral(std::u16string_view text, std::string& out) {
-  out += '"';
-  std::size_t run = 0;  // start of the units not yet written
-  auto flush = [&](std::size_t end) { AppendUtf8(text.substr(run, end - run), out); };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char16_t unit = text[i];
-    if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-      ++i;  // a pair stays in the run
-      continue;
-    }
-    const char* simple = nullptr;
-    switch (unit) {
-      case u'\\':
-        simple = "\\\\";
-        break;
-      case u'"':
-        simple = "\\\"";
-        break;
-      case u'\r':
-        simple = "\\r";
-        break;
-      case u'\n':
-        simple = "\\n";
-        break;
-      case u'\t':
-        simple = "\\t";
-        break;
-      default:
-        break;
-    }
-    const bool lone = IsHighSurrogate(unit) || IsLowSurrogate(unit);
-    if (!simple && !lone && !IsControl(unit)) continue;
-    flush(i);
-    if (simple) {
-      out += simple;
-    } else {
-      AppendEscapedUnit(out, unit);
-    }
-    run = i + 1;
-  }
-  flush(text.size());
-  out += '"';
-}
 
 std::string TextLiteral(std::u16string_view text) {
   std::string out;

@@ -27,14 +27,14 @@
 
 #include "common/value.h"
 #include "host/component.h"
+#include "host/text_literal.h"
 #include "tape/tape.h"
 
 namespace kassivo {
 
 std::string TextLiteral(std::u16string_view text);
 std::string FormatLiteral(const Value& value);
-// The same literals appended to `out`.
-void AppendTextLiteral(std::u16string_view text, std::string& out);
+// The same appended to `out` (AppendTextLiteral: text_literal.h).
 void AppendLiteral(const Value& value, std::string& out);
 
 // The transcript lines of TranscriptWriter (but the echo) appended to one
