@@ -94,25 +94,25 @@ std::size_t WriteUnit(std::u16string_view text, std::size_t i, char*& p) {
 }
 
 #if defined(__SSE2__)
-// Eight units at `in` that are plain ASCII (U+0020..U+007E but " and \),
-// written as they are; false (nothing written) otherwise.
-bool CopyPlainAscii(const char16_t* in, char* out) {
+// The eight units at `in` packed to bytes at `out` (eight bytes written);
+// returns how many of them, from the first, are plain ASCII (U+0020..U+007E
+// but " and \) and so stand as written.
+std::size_t PlainAsciiPrefix(const char16_t* in, char* out) {
   const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
   // Shifted down by 0x20, a plain unit lies in 0..0x5E: unsigned, at most
   // 0x5E, which a saturating subtraction turns into zero.
   const __m128i shifted = _mm_sub_epi16(units, _mm_set1_epi16(0x20));
   const __m128i outside = _mm_subs_epu16(shifted, _mm_set1_epi16(0x5E));
-  __m128i bad = _mm_cmpeq_epi16(outside, _mm_setzero_si128());
-  bad = _mm_andnot_si128(bad, _mm_set1_epi16(-1));
-  bad = _mm_or_si128(bad, _mm_cmpeq_epi16(units, _mm_set1_epi16(u'"')));
-  bad = _mm_or_si128(bad, _mm_cmpeq_epi16(units, _mm_set1_epi16(u'\\')));
-  if (_mm_movemask_epi8(bad) != 0) return false;
+  __m128i good = _mm_cmpeq_epi16(outside, _mm_setzero_si128());
+  good = _mm_andnot_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'"')), good);
+  good = _mm_andnot_si128(_mm_cmpeq_epi16(units, _mm_set1_epi16(u'\\')), good);
   _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(units, units));
-  return true;
+  const unsigned bad = ~static_cast<unsigned>(_mm_movemask_epi8(good)) & 0xFFFFu;
+  return bad == 0 ? 8 : static_cast<std::size_t>(__builtin_ctz(bad)) / 2;
 }
 #else
-bool CopyPlainAscii(const char16_t*, char*) {
-  return false;
+std::size_t PlainAsciiPrefix(const char16_t*, char*) {
+  return 0;
 }
 #endif
 
@@ -129,12 +129,10 @@ void AppendTextLiteral(std::u16string_view text, std::string& out) {
   while (i < n) {
     p = output.Room(8, 2 * (n - i));
     char* const from = p;
-    if (i + 8 <= n && CopyPlainAscii(text.data() + i, p)) {
-      i += 8;
-      p += 8;
-    } else {
-      i += WriteUnit(text, i, p);
-    }
+    const std::size_t plain = i + 8 <= n ? PlainAsciiPrefix(text.data() + i, p) : 0;
+    i += plain;
+    p += plain;
+    if (plain < 8 && i < n) i += WriteUnit(text, i, p);
     output.Advance(static_cast<std::size_t>(p - from));
   }
   p = output.Room(1, 0);

@@ -1,0 +1,89 @@
+// The literal writer's eight-unit fast path: whatever falls on or across the
+// edge of a block of eight is written as one unit at a time would write it.
+#include "host/text_literal.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/text.h"
+
+namespace kassivo {
+namespace {
+
+// The literal one unit at a time, as the transcript defines it.
+std::string Expected(std::u16string_view text) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string out = "\"";
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t unit = text[i];
+    const bool high = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool low = unit >= 0xDC00 && unit <= 0xDFFF;
+    if (high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      out += ToUtf8(text.substr(i, 2));
+      ++i;
+    } else if (unit == u'\\') {
+      out += "\\\\";
+    } else if (unit == u'"') {
+      out += "\\\"";
+    } else if (unit == u'\r') {
+      out += "\\r";
+    } else if (unit == u'\n') {
+      out += "\\n";
+    } else if (unit == u'\t') {
+      out += "\\t";
+    } else if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F) || high || low) {
+      out += "\\u";
+      for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(unit >> shift) & 0xF];
+    } else {
+      out += ToUtf8(text.substr(i, 1));
+    }
+  }
+  return out + '"';
+}
+
+TEST(TextLiteral, EverySpecialUnitAtEveryPlaceOfABlock) {
+  const std::u16string specials[] = {u"\"",
+                                     u"\\",
+                                     u"\r",
+                                     u"\n",
+                                     u"\t",
+                                     u"\x1f",
+                                     u"\x7f",
+                                     u"\x9f",
+                                     u"\x20",
+                                     u"\x7e",
+                                     u"Ж",
+                                     u"\u00A0",
+                                     std::u16string(1, char16_t{0xD83D}),
+                                     std::u16string(1, char16_t{0xDE00}),
+                                     u"\U0001F600"};
+  for (const std::u16string& special : specials) {
+    for (std::size_t at = 0; at < 20; ++at) {
+      std::u16string text(24, u'a');
+      text.replace(at, special.size(), special);
+      std::string out = "prefix";
+      AppendTextLiteral(text, out);
+      EXPECT_EQ(out, "prefix" + Expected(text)) << ToUtf8(special) << " at " << at;
+    }
+  }
+}
+
+TEST(TextLiteral, ShortAndEmptyTexts) {
+  for (const std::u16string text : {u"", u"a", u"abcdefg", u"abcdefgh", u"abcdefghi", u"\"\""}) {
+    std::string out;
+    AppendTextLiteral(text, out);
+    EXPECT_EQ(out, Expected(text));
+  }
+}
+
+TEST(TextLiteral, AMegabyteOfMixedTextIsAppendedWhole) {
+  std::u16string text;
+  for (int i = 0; i < 40000; ++i) text += u"<a b=\"Ёлка\tx\"/>\r\n";
+  std::string out = "x";
+  AppendTextLiteral(text, out);
+  EXPECT_EQ(out, "x" + Expected(text));
+}
+
+}  // namespace
+}  // namespace kassivo
