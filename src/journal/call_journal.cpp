@@ -130,7 +130,7 @@ void CallJournal::BeginCall(std::int32_t method, const ArgumentArray& params) {
   recording_.Clear();
   call_start_ = recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{};
   call_.clear();
-  AppendCallLine(method, params, call_);
+  AppendCallLine(method, params, call_, spans_);
 }
 
 void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answer,
@@ -174,11 +174,26 @@ void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answ
   text += '\n';
   TranscriptText transcript(text);
   transcript.Result(*result, answer);
-  transcript.Elements(params);
+  AppendElements(params);
   if (recording_.messages) transcript.Messages(recording_.messages->shown);
   if (tape_changed) transcript.TapeEntries(state_.Receipt);
   Append(text);
   ReleaseLargeBuffers();
+}
+
+void CallJournal::AppendElements(const ArgumentArray& params) {
+  const auto index = [](std::size_t i) { return static_cast<std::int64_t>(i); };
+  for (std::size_t i = 0; i < params.size(); ++i) {
+    text_ += "  [";
+    text_ += std::to_string(i);
+    text_ += "] ";
+    if (i < spans_.size() && !params.WasWritten(index(i))) {
+      text_.append(call_, spans_[i].begin, spans_[i].end - spans_[i].begin);
+    } else {
+      AppendLiteral(params.values()[i], text_);
+    }
+    text_ += '\n';
+  }
 }
 
 void CallJournal::ReleaseLargeBuffers() {

@@ -28,9 +28,11 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "common/value.h"
 #include "device/process_state.h"
+#include "journal/journal_lines.h"
 #include "journal/recording_services.h"
 
 namespace kassivo {
@@ -74,6 +76,9 @@ class CallJournal {
   void Append(const std::string& text);
   // Gives back the buffers after a call of many megabytes.
   void ReleaseLargeBuffers();
+  // The "  [i] " lines; an element the call never wrote is as it was sent,
+  // and its literal is copied from the call line.
+  void AppendElements(const ArgumentArray& params);
 
   ProcessState& state_;
   std::u16string path_;
@@ -84,6 +89,7 @@ class CallJournal {
   // text runs to a megabyte, which a fresh buffer would take from the
   // system (and fault in) every time.
   std::string call_;
+  std::vector<LiteralSpan> spans_;  // of the arguments in call_
   std::string text_;
   std::set<std::int32_t> introduced_;  // objects named in this file
   std::int32_t last_object_ = 0;

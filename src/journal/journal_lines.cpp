@@ -15,7 +15,9 @@ std::string FormatMoment(const LocalDateTime& m) {
   return buffer;
 }
 
-void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::string& out) {
+void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::string& out,
+                    std::vector<LiteralSpan>& spans) {
+  spans.clear();
   if (const DriverMethod* row = MethodRow(method)) {
     AppendUtf8(TermString(row->name, 0), out);
   } else {
@@ -24,7 +26,9 @@ void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::strin
   }
   for (const Value& value : params.values()) {
     out += ' ';
+    const std::size_t begin = out.size();
     AppendLiteral(value, out);
+    spans.push_back({begin, out.size()});
   }
 }
 

@@ -33,8 +33,16 @@ namespace kassivo {
 
 std::string FormatMoment(const LocalDateTime& moment);
 
-// The call line: method and literals, appended to `out` (no newline).
-void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::string& out);
+// Where one argument's literal lies in the call line: [begin, end).
+struct LiteralSpan {
+  std::size_t begin = 0;
+  std::size_t end = 0;
+};
+
+// The call line: method and literals, appended to `out` (no newline); the
+// span of every argument's literal in `out` into `spans`.
+void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::string& out,
+                    std::vector<LiteralSpan>& spans);
 
 // The header: ":process" (when `process_begins`), the comment with version
 // and time, the separators, then the registration store's values in name
