@@ -1,5 +1,5 @@
 #!/bin/sh
-# com_end_to_end.sh DLL PROGRAM: see com_end_to_end.cmake. Runs in CTest's
+# com_end_to_end.sh DLL PROGRAM [KASSIVO_EXE]: see com_end_to_end.cmake. Runs in CTest's
 # working folder; KASSIVO_WINE_ARCH picks the Wine: win64 for the 64-bit DLL,
 # wow64 for the 32-bit one (a 32-bit host on 64-bit Windows). Each 32-bit
 # process takes minutes on an emulated i386, so there the second process also
@@ -9,9 +9,14 @@
 # /usr/lib/wine/wine, is missing) the 32-bit run exits 77, which CTest counts
 # as skipped, with the reason as its last line; scripts/install-deps leaves
 # apt's reason in build/wine32-unavailable when it could not install it.
+#
+# Under 64-bit Wine the session runs once more with KASSIVO_JOURNAL naming a
+# file in the test's folder, and the Windows build's KASSIVO_EXE (by default
+# kassivo.exe beside the DLL) must replay that journal with --compare clean.
 set -eu
 dll=$1
 program=$2
+kassivo_exe=${3:-$(dirname "$dll")/kassivo.exe}
 root=$(cd "$(dirname "$0")/../.." && pwd)
 run="$root/cmake/wine-run.sh"
 arch=${KASSIVO_WINE_ARCH:-win64}
@@ -97,4 +102,15 @@ if grep -q 'AddIn.Kassivo\|6C1E4F7A-2B9D-4E53-9A61-3F0C8B2D7E15' registry.after-
   exit 1
 fi
 grep -q '^\[Software\\\\Orvelle\\\\Kassivo\]' registry.after-unregister  # the data stay
+if [ "$arch" = win64 ]; then
+  step "session with the journal on"
+  journal="$(pwd)/com-end-to-end.journal"
+  rm -f "$journal"
+  "$run" "$regsvr32" /s "$windows_dll"
+  KASSIVO_JOURNAL="Z:$(echo "$journal" | tr / '\\')" "$run" "$program" session "$windows_dll"
+  "$run" "$regsvr32" /s /u "$windows_dll"
+  [ -s "$journal" ] || { echo "no journal was written at $journal" >&2; exit 1; }
+  step "kassivo.exe replay --compare"
+  "$run" "$kassivo_exe" replay --compare "Z:$(echo "$journal" | tr / '\\')"
+fi
 step "passed"
