@@ -27,7 +27,7 @@ class Output {
   // next write goes. The string's capacity grows geometrically; its size
   // only as far as asked, since every byte past the end is zeroed.
   char* Room(std::size_t bytes, std::size_t hint) {
-    if (out_.size() - used_ < bytes) out_.resize(used_ + bytes + hint);
+    if (used_ + bytes > out_.size()) out_.resize(used_ + bytes + hint);
     return out_.data() + used_;
   }
   void Advance(std::size_t bytes) { used_ += bytes; }
@@ -127,7 +127,9 @@ void AppendTextLiteral(std::u16string_view text, std::string& out) {
   output.Advance(1);
   std::size_t i = 0;
   while (i < n) {
-    p = output.Room(8, 2 * (n - i));
+    // A step writes eight packed bytes, or up to seven plain units and then
+    // the longest form of one unit ("\uXXXX").
+    p = output.Room(7 + 6, 2 * (n - i));
     char* const from = p;
     const std::size_t plain = i + 8 <= n ? PlainAsciiPrefix(text.data() + i, p) : 0;
     i += plain;

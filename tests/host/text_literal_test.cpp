@@ -77,6 +77,18 @@ TEST(TextLiteral, ShortAndEmptyTexts) {
   }
 }
 
+TEST(TextLiteral, EscapesThatOutgrowTheRoomGivenAhead) {
+  // Control units take six bytes each, more than the two a unit the output
+  // grows by; seven plain units then an escape take thirteen in one step.
+  for (int controls = 0; controls < 64; ++controls) {
+    std::u16string text(static_cast<std::size_t>(controls), u'\x01');
+    for (int i = 0; i < 16; ++i) text += u"abcdefg\x01";
+    std::string out;
+    AppendTextLiteral(text, out);
+    ASSERT_EQ(out, Expected(text)) << controls << " controls first";
+  }
+}
+
 TEST(TextLiteral, AMegabyteOfMixedTextIsAppendedWhole) {
   std::u16string text;
   for (int i = 0; i < 40000; ++i) text += u"<a b=\"Ёлка\tx\"/>\r\n";
