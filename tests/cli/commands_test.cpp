@@ -8,21 +8,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/cli_runner.h"
+
 namespace kassivo::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Kassivo(std::vector<std::string> args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out, err;
-  const int status = RunKassivo(args, {in, out, err, false});
-  return {status, out.str(), err.str()};
-}
+using Result = CommandResult;
 
 const std::vector<std::string> kFixed = {"--store=memory", "--clock=2024-03-05T09:07:04.056",
                                          "--seed=1", "--decimal=.", "--thousands=,"};

@@ -12,36 +12,18 @@
 
 #include "cli/commands.h"
 #include "cli/journal_show.h"
+#include "support/cli_runner.h"
 
 namespace kassivo::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
+using Result = CommandResult;
 
 Result Replay(const std::string& journal, bool compare) {
   std::istringstream in(journal);
   std::ostringstream out, err;
   const int status = ReplayJournal(in, "j", compare, out, err);
   return {status, out.str(), err.str()};
-}
-
-std::string Read(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-int Count(const std::string& text, const std::string& what) {
-  int count = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-    ++count;
-  }
-  return count;
 }
 
 // Sets KASSIVO_JOURNAL; empty: removes it.
@@ -71,7 +53,7 @@ std::string JournalOf(const std::string& session) {
       {"run", "--store=memory", "--seed=7", "--tape=none", script.string()}, {in, out, err, false});
   SetJournalVariable("");
   EXPECT_EQ(status, 0) << err.str();
-  std::string text = Read(journal);
+  std::string text = ReadFileBytes(journal);
   std::filesystem::remove(journal);
   return text;
 }
@@ -94,7 +76,7 @@ TEST(JournalReplay, AGoldenSessionReplaysCleanAndOneChangedAnswerIsReportedAlone
   EXPECT_EQ(report.status, 1);
   EXPECT_TRUE(report.out.starts_with(std::to_string(line) + ": ProcessCheck ")) << report.out;
   EXPECT_NE(report.out.find("  - = false\n  + = true\n"), std::string::npos) << report.out;
-  EXPECT_EQ(Count(report.out, ": ProcessCheck "), 1);
+  EXPECT_EQ(CountOf(report.out, ": ProcessCheck "), 1);
   EXPECT_NE(report.out.find(", 1 differ"), std::string::npos);
 
   // Without --compare the transcript is what kassivo run prints.
@@ -106,9 +88,9 @@ TEST(JournalReplay, AGoldenSessionReplaysCleanAndOneChangedAnswerIsReportedAlone
 // Recorded by the 64-bit DLL under Wine in the COM end-to-end session (three
 // host processes): the Windows build records, this build replays.
 TEST(JournalReplay, AJournalTheWindowsDllRecordedReplaysCleanHere) {
-  const std::string journal = Read(std::filesystem::path(KASSIVO_TEST_DATA) / "journal" /
-                                   "fixtures" / "com_end_to_end_win64.journal");
-  ASSERT_EQ(Count(journal, ":process\n"), 3);
+  const std::string journal = ReadFileBytes(std::filesystem::path(KASSIVO_TEST_DATA) / "journal" /
+                                            "fixtures" / "com_end_to_end_win64.journal");
+  ASSERT_EQ(CountOf(journal, ":process\n"), 3);
   const Result result = Replay(journal, true);
   EXPECT_EQ(result.status, 0) << result.out << result.err;
   EXPECT_NE(result.out.find("replay: 15 calls, 0 differ"), std::string::npos) << result.out;
@@ -152,11 +134,11 @@ TEST(JournalShow, DrawsEachDocumentOnceWithoutReplaying) {
   ASSERT_EQ(ShowJournal(in, "j", false, out, err), 0) << err.str();
   // One box per document: never more than the listings the journal holds
   // (a listing that repeats the one before it is the same document).
-  const int listings = Count(journal, "\n  B \"ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ\"");
-  const int boxes = Count(out.str(), "┌");
+  const int listings = CountOf(journal, "\n  B \"ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ\"");
+  const int boxes = CountOf(out.str(), "┌");
   EXPECT_GT(boxes, 1);
   EXPECT_LE(boxes, listings);
-  EXPECT_EQ(Count(out.str(), "┐"), boxes);
+  EXPECT_EQ(CountOf(out.str(), "┐"), boxes);
   EXPECT_EQ(MaskParserWording("\"Ошибка разбора XML: line 3, bad\" x"),
             "\"Ошибка разбора XML: ...\" x");
 }

@@ -15,21 +15,12 @@
 #include <unistd.h>
 #endif
 
+#include "support/cli_runner.h"
+
 namespace kassivo::cli {
 namespace {
 
-struct Result {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-Result Kassivo(std::vector<std::string> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  const int status = RunKassivo(args, {in, out, err, false});
-  return {status, out.str(), err.str()};
-}
+using Result = CommandResult;
 
 // Sets (or, with null, removes) one environment variable for a test.
 class ScopedVariable {

@@ -16,6 +16,7 @@
 #include "cli/journal_replay.h"
 #include "common/text.h"
 #include "platform/host_platform.h"
+#include "support/cli_runner.h"
 #include "support/test_platform.h"
 
 namespace kassivo {
@@ -95,21 +96,6 @@ std::vector<std::string> PlayDay(TestProcess& process) {
   return seen;
 }
 
-std::string Read(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-int Count(const std::string& text, const std::string& what) {
-  int count = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-    ++count;
-  }
-  return count;
-}
-
 TEST(JournalFaults, AJournalThatCannotBeWrittenChangesNoAnswerAndSaysSoOnce) {
   TestProcess plain;
   const std::vector<std::string> expected = PlayDay(plain);
@@ -144,8 +130,8 @@ TEST(JournalFaults, AJournalThatCannotBeWrittenChangesNoAnswerAndSaysSoOnce) {
       EXPECT_EQ(without, expected[i]) << "fault " << fault << ", call " << i;
     }
     // In the first document after the failure, and not in the next one.
-    EXPECT_EQ(Count(seen.front(), notice), 1) << "fault " << fault;
-    EXPECT_EQ(Count(seen.back(), notice), 0) << "fault " << fault;
+    EXPECT_EQ(cli::CountOf(seen.front(), notice), 1) << "fault " << fault;
+    EXPECT_EQ(cli::CountOf(seen.back(), notice), 0) << "fault " << fault;
     EXPECT_EQ(process.state->journal == nullptr || !process.state->journal->writing(), true);
   }
 }
@@ -168,10 +154,12 @@ TEST(JournalRotation, AFileAtTheLimitIsRenamedAndEveryCallKept) {
     ArgumentArray weight({Value::Text(u"W" + std::u16string(1, u'0' + i)), Value()});
     Call(*component, u"GetWeight", weight);
     const std::string& previous = files.files[u"j.txt.1"];
-    EXPECT_EQ(Count(previous, "GetWeight \"W" + std::to_string(i) + "\" empty\n= true\n"), 1);
-    EXPECT_EQ(Count(previous, "# Kassivo "), 1);
+    EXPECT_EQ(cli::CountOf(previous, "GetWeight \"W" + std::to_string(i) + "\" empty\n= true\n"),
+              1);
+    EXPECT_EQ(cli::CountOf(previous, "# Kassivo "), 1);
     EXPECT_NE(previous.find(":object "), std::string::npos);
-    EXPECT_EQ(Count(files.files[u"j.txt"], "\n"), Count(files.files[u"j.txt"], "\n:") + 1);
+    EXPECT_EQ(cli::CountOf(files.files[u"j.txt"], "\n"),
+              cli::CountOf(files.files[u"j.txt"], "\n:") + 1);
     EXPECT_EQ(files.files[u"j.txt"].find(":process"), std::string::npos);
   }
 }
@@ -197,7 +185,7 @@ TEST(JournalThreads, TwoObjectsOnTwoThreadsNeverInterleaveACallsLines) {
     a.join();
     b.join();
   }
-  const std::string text = Read(path);
+  const std::string text = cli::ReadFileBytes(path);
   std::filesystem::remove(path);
   // Each record: comment naming the object, its random number, the call and
   // its answer, all of one object.
