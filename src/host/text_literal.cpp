@@ -1,6 +1,8 @@
 #include "host/text_literal.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -16,27 +18,6 @@ bool IsHighSurrogate(char16_t unit) {
 bool IsLowSurrogate(char16_t unit) {
   return unit >= 0xDC00 && unit <= 0xDFFF;
 }
-
-// Writes through a pointer into `out`, grown ahead of the writes; Finish
-// cuts it to what was written.
-class Output {
- public:
-  explicit Output(std::string& out) : out_(out), used_(out.size()) {}
-
-  // Room for `bytes` more (and `hint` besides, when it grows) where the
-  // next write goes. The string's capacity grows geometrically; its size
-  // only as far as asked, since every byte past the end is zeroed.
-  char* Room(std::size_t bytes, std::size_t hint) {
-    if (used_ + bytes > out_.size()) out_.resize(used_ + bytes + hint);
-    return out_.data() + used_;
-  }
-  void Advance(std::size_t bytes) { used_ += bytes; }
-  void Finish() { out_.resize(used_); }
-
- private:
-  std::string& out_;
-  std::size_t used_;
-};
 
 // The bytes one unit (or a surrogate pair, `text[i]` its first unit) takes;
 // returns how many units it consumed.
@@ -110,37 +91,107 @@ std::size_t PlainAsciiPrefix(const char16_t* in, char* out) {
   const unsigned bad = ~static_cast<unsigned>(_mm_movemask_epi8(good)) & 0xFFFFu;
   return bad == 0 ? 8 : static_cast<std::size_t>(__builtin_ctz(bad)) / 2;
 }
+
+// Whether each of the eight units at `in` takes at most two bytes: plain
+// ASCII (one), an escape of \ " CR LF TAB, or two bytes of UTF-8 without
+// an escape (U+00A0..U+07FF: Cyrillic among them). If so writes them at
+// `p` (and up to sixteen bytes past it) and moves `p` past them.
+bool WriteShortUnits(const char16_t* in, char*& p) {
+  const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
+  const __m128i zero = _mm_setzero_si128();
+  const auto is = [&](char16_t unit) {
+    return _mm_cmpeq_epi16(units, _mm_set1_epi16(static_cast<short>(unit)));
+  };
+  const __m128i quote = _mm_or_si128(is(u'"'), is(u'\\'));
+  const __m128i cr = is(u'\r');
+  const __m128i lf = is(u'\n');
+  const __m128i tab = is(u'\t');
+  const __m128i plain = _mm_andnot_si128(
+      quote,
+      _mm_cmpeq_epi16(
+          _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(0x20)), _mm_set1_epi16(0x5E)), zero));
+  const __m128i escape = _mm_or_si128(_mm_or_si128(quote, cr), _mm_or_si128(lf, tab));
+  const __m128i two = _mm_cmpeq_epi16(
+      _mm_subs_epu16(_mm_sub_epi16(units, _mm_set1_epi16(0xA0)), _mm_set1_epi16(0x7FF - 0xA0)),
+      zero);
+  if (_mm_movemask_epi8(_mm_or_si128(_mm_or_si128(plain, escape), two)) != 0xFFFF) return false;
+  // Each lane becomes the unit's bytes, the first lowest (first in memory).
+  const __m128i escaped =
+      _mm_add_epi16(units, _mm_or_si128(_mm_or_si128(_mm_and_si128(cr, _mm_set1_epi16('r' - '\r')),
+                                                     _mm_and_si128(lf, _mm_set1_epi16('n' - '\n'))),
+                                        _mm_and_si128(tab, _mm_set1_epi16('t' - '\t'))));
+  const __m128i escape_bytes = _mm_or_si128(_mm_set1_epi16('\\'), _mm_slli_epi16(escaped, 8));
+  const __m128i lead = _mm_or_si128(_mm_srli_epi16(units, 6), _mm_set1_epi16(0xC0));
+  const __m128i trail =
+      _mm_or_si128(_mm_and_si128(units, _mm_set1_epi16(0x3F)), _mm_set1_epi16(0x80));
+  const __m128i two_bytes = _mm_or_si128(lead, _mm_slli_epi16(trail, 8));
+  const __m128i bytes = _mm_or_si128(
+      _mm_and_si128(plain, units),
+      _mm_or_si128(_mm_and_si128(escape, escape_bytes), _mm_and_si128(two, two_bytes)));
+  alignas(16) char lanes[16];
+  _mm_store_si128(reinterpret_cast<__m128i*>(lanes), bytes);
+  // Two bytes stored for every unit; a plain unit's second is overwritten
+  // by the next, or lies past the end.
+  const unsigned one_byte = static_cast<unsigned>(_mm_movemask_epi8(plain));
+  for (int k = 0; k < 8; ++k) {
+    std::memcpy(p, lanes + 2 * k, 2);
+    p += 2 - ((one_byte >> (2 * k)) & 1u);
+  }
+  return true;
+}
 #else
 std::size_t PlainAsciiPrefix(const char16_t*, char*) {
   return 0;
 }
+bool WriteShortUnits(const char16_t*, char*&) {
+  return false;
+}
 #endif
+
+// Units taken per chunk: each chunk is written into a buffer on the stack
+// and appended to the output at once.
+constexpr std::size_t kChunkUnits = 1024;
+// A step started inside a chunk may run fifteen units past its end (a plain
+// prefix, then a block of eight), a unit takes at most six bytes, and a
+// block stores sixteen bytes however few it keeps.
+constexpr std::size_t kChunkBytes = (kChunkUnits + 16) * 6 + 16;
+
+// Writes the units from `i` on, stopping at or just past `end`; returns
+// where it stopped and moves `p` past what it wrote.
+std::size_t WriteChunk(std::u16string_view text, std::size_t i, std::size_t end, char*& p) {
+  const std::size_t n = text.size();
+  while (i < end) {
+    if (i + 8 <= n) {
+      const std::size_t plain = PlainAsciiPrefix(text.data() + i, p);
+      i += plain;
+      p += plain;
+      if (plain == 8) continue;
+      if (i + 8 <= n && WriteShortUnits(text.data() + i, p)) {
+        i += 8;
+        continue;
+      }
+    }
+    i += WriteUnit(text, i, p);
+  }
+  return i;
+}
 
 }  // namespace
 
 void AppendTextLiteral(std::u16string_view text, std::string& out) {
   const std::size_t n = text.size();
-  Output output(out);
-  // Most texts take a byte a unit; Cyrillic two, escapes up to six.
-  char* p = output.Room(n + 2, n);
-  *p++ = '"';
-  output.Advance(1);
+  // Most texts take a byte a unit, Cyrillic two: room for the usual case
+  // at once, growing geometrically when the string must move.
+  if (out.capacity() - out.size() < n + 2) out.reserve(out.size() + n + 2);
+  out += '"';
+  char buffer[kChunkBytes];
   std::size_t i = 0;
   while (i < n) {
-    // A step writes eight packed bytes, or up to seven plain units and then
-    // the longest form of one unit ("\uXXXX").
-    p = output.Room(7 + 6, 2 * (n - i));
-    char* const from = p;
-    const std::size_t plain = i + 8 <= n ? PlainAsciiPrefix(text.data() + i, p) : 0;
-    i += plain;
-    p += plain;
-    if (plain < 8 && i < n) i += WriteUnit(text, i, p);
-    output.Advance(static_cast<std::size_t>(p - from));
+    char* p = buffer;
+    i = WriteChunk(text, i, std::min(n, i + kChunkUnits), p);
+    out.append(buffer, static_cast<std::size_t>(p - buffer));
   }
-  p = output.Room(1, 0);
-  *p = '"';
-  output.Advance(1);
-  output.Finish();
+  out += '"';
 }
 
 }  // namespace kassivo

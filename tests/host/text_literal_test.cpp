@@ -1,5 +1,6 @@
-// The literal writer's eight-unit fast path: whatever falls on or across the
-// edge of a block of eight is written as one unit at a time would write it.
+// The literal writer's eight-unit fast paths (plain ASCII, two-byte UTF-8) and
+// its chunks: whatever falls on or across the edge of a block of eight or of
+// a chunk is written as one unit at a time would write it.
 #include "host/text_literal.h"
 
 #include <gtest/gtest.h>
@@ -57,14 +58,19 @@ TEST(TextLiteral, EverySpecialUnitAtEveryPlaceOfABlock) {
                                      u"\u00A0",
                                      std::u16string(1, char16_t{0xD83D}),
                                      std::u16string(1, char16_t{0xDE00}),
-                                     u"\U0001F600"};
-  for (const std::u16string& special : specials) {
-    for (std::size_t at = 0; at < 20; ++at) {
-      std::u16string text(24, u'a');
-      text.replace(at, special.size(), special);
-      std::string out = "prefix";
-      AppendTextLiteral(text, out);
-      EXPECT_EQ(out, "prefix" + Expected(text)) << ToUtf8(special) << " at " << at;
+                                     u"\U0001F600",
+                                     u"\u07FF",
+                                     u"\u0800",
+                                     u"a"};
+  for (const char16_t base : {u'a', u'Ж'}) {
+    for (const std::u16string& special : specials) {
+      for (std::size_t at = 0; at < 20; ++at) {
+        std::u16string text(24, base);
+        text.replace(at, special.size(), special);
+        std::string out = "prefix";
+        AppendTextLiteral(text, out);
+        EXPECT_EQ(out, "prefix" + Expected(text)) << ToUtf8(special) << " at " << at;
+      }
     }
   }
 }
@@ -77,15 +83,30 @@ TEST(TextLiteral, ShortAndEmptyTexts) {
   }
 }
 
-TEST(TextLiteral, EscapesThatOutgrowTheRoomGivenAhead) {
-  // Control units take six bytes each, more than the two a unit the output
-  // grows by; seven plain units then an escape take thirteen in one step.
+TEST(TextLiteral, RunsOfSixByteEscapes) {
+  // Control units take six bytes each, more than the output is grown by
+  // ahead; seven plain units then an escape take thirteen in one step.
   for (int controls = 0; controls < 64; ++controls) {
     std::u16string text(static_cast<std::size_t>(controls), u'\x01');
     for (int i = 0; i < 16; ++i) text += u"abcdefg\x01";
     std::string out;
     AppendTextLiteral(text, out);
     ASSERT_EQ(out, Expected(text)) << controls << " controls first";
+  }
+}
+
+TEST(TextLiteral, UnitsAcrossTheEdgeOfAChunk) {
+  // A surrogate pair, an escape or a block of eight that starts before a
+  // chunk's last unit and ends after it.
+  for (std::size_t at = 1000; at < 1040; ++at) {
+    for (const std::u16string special : {u"\U0001F600", u"\x01", u"abcdefgh"}) {
+      std::u16string text(2100, u'Ж');
+      text.replace(at, special.size(), special);
+      text.replace(at + 1030, special.size(), special);
+      std::string out;
+      AppendTextLiteral(text, out);
+      ASSERT_EQ(out, Expected(text)) << ToUtf8(special) << " at " << at;
+    }
   }
 }
 
