@@ -76,6 +76,28 @@ void CallJournal::Append(const std::string& text) {
   if (file_->Size() >= state_.JournalSizeLimit) Rotate(false);
 }
 
+void CallJournal::SpliceCallText(std::size_t begin, std::size_t end) {
+  splices_.push_back({text_.size(), begin, end});
+}
+
+void CallJournal::AppendCallText() {
+  if (!file_) return;
+  pieces_.clear();
+  std::size_t from = 0;
+  for (const Splice& splice : splices_) {
+    pieces_.emplace_back(text_.data() + from, splice.at - from);
+    pieces_.emplace_back(call_.data() + splice.begin, splice.end - splice.begin);
+    from = splice.at;
+  }
+  pieces_.emplace_back(text_.data() + from, text_.size() - from);
+  std::u16string reason;
+  if (!file_->AppendPieces(pieces_, reason)) {
+    Fail(reason);
+    return;
+  }
+  if (file_->Size() >= state_.JournalSizeLimit) Rotate(false);
+}
+
 void CallJournal::Rotate(bool process_begins) {
   std::u16string reason;
   file_.reset();
@@ -138,6 +160,7 @@ void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answ
   // One buffer for the call's lines, written at once.
   std::string& text = text_;
   text.clear();
+  splices_.clear();
   if (state_.Options.Strict != strict_) {
     strict_ = state_.Options.Strict;
     text += StrictLine(strict_);
@@ -149,9 +172,9 @@ void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answ
   text += std::to_string(object);
   if (!result) {
     text += " CallAsProc\n# ";
-    text += call_;
+    SpliceCallText(0, call_.size());
     text += answer == HResult::kOk ? " = S_OK\n" : " = S_FALSE\n";
-    Append(text);
+    AppendCallText();
     ReleaseLargeBuffers();
     return;
   }
@@ -170,14 +193,14 @@ void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answ
       text += '\n';
     }
   }
-  text += call_;
+  SpliceCallText(0, call_.size());
   text += '\n';
   TranscriptText transcript(text);
   transcript.Result(*result, answer);
   AppendElements(params);
   if (recording_.messages) transcript.Messages(recording_.messages->shown);
   if (tape_changed) transcript.TapeEntries(state_.Receipt);
-  Append(text);
+  AppendCallText();
   ReleaseLargeBuffers();
 }
 
@@ -188,7 +211,7 @@ void CallJournal::AppendElements(const ArgumentArray& params) {
     text_ += std::to_string(i);
     text_ += "] ";
     if (i < spans_.size() && !params.WasWritten(index(i))) {
-      text_.append(call_, spans_[i].begin, spans_[i].end - spans_[i].begin);
+      SpliceCallText(spans_[i].begin, spans_[i].end);
     } else {
       AppendLiteral(params.values()[i], text_);
     }

@@ -11,8 +11,8 @@
 //  - while journalling, the platform's clock, random generator and message
 //    window are wrapped by recorders (recording_services.h);
 //  - a call's lines are formatted after it returns and appended with one
-//    write, before the call returns to the host; the lines of two calls
-//    never interleave;
+//    write (AppendedFile::AppendPieces), before the call returns to the host; the lines of two
+//    calls never interleave;
 //  - once the file reaches the size limit (50 MB; state.JournalSizeLimit)
 //    after a call's lines, or when it begins, it is renamed to FILE.1
 //    (replacing an older one) and a new file begins with a header (with
@@ -74,6 +74,10 @@ class CallJournal {
   // The ":object N" line when N is not the object last written.
   std::string ObjectLine(std::int32_t object, bool is_init);
   void Append(const std::string& text);
+  // Appends text_ with the slices of call_ spliced in, in one write.
+  void AppendCallText();
+  // Marks that call_[begin, end) goes here, at the end of text_ so far.
+  void SpliceCallText(std::size_t begin, std::size_t end);
   // Gives back the buffers after a call of many megabytes.
   void ReleaseLargeBuffers();
   // The "  [i] " lines; an element the call never wrote is as it was sent,
@@ -91,6 +95,14 @@ class CallJournal {
   std::string call_;
   std::vector<LiteralSpan> spans_;  // of the arguments in call_
   std::string text_;
+  // Where slices of call_ belong in text_: the call line, and the literals
+  // of elements sent back as they came, are not copied again.
+  struct Splice {
+    std::size_t at;          // in text_
+    std::size_t begin, end;  // in call_
+  };
+  std::vector<Splice> splices_;
+  std::vector<std::string_view> pieces_;
   std::set<std::int32_t> introduced_;  // objects named in this file
   std::int32_t last_object_ = 0;
   bool strict_ = false;  // as last written

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -94,13 +95,27 @@ class MessagePresenter {
 // before it returns (nothing stays in a buffer of the process), so a crash
 // of the process loses nothing appended. Failures come back as a short
 // Russian reason ("нет прав на запись", "диск заполнен" ...), never thrown.
+// AppendPieces appends the pieces one after another as Append would their
+// concatenation (by default it joins them; a file may gather them into one
+// write of the system instead).
 class AppendedFile {
  public:
   virtual ~AppendedFile() = default;
   virtual bool Append(std::string_view bytes, std::u16string& reason) = 0;
+  virtual bool AppendPieces(std::span<const std::string_view> pieces, std::u16string& reason);
   // The file's size in bytes, counting what this object appended.
   virtual std::uint64_t Size() const = 0;
 };
+
+inline bool AppendedFile::AppendPieces(std::span<const std::string_view> pieces,
+                                       std::u16string& reason) {
+  std::string joined;
+  std::size_t size = 0;
+  for (const std::string_view piece : pieces) size += piece.size();
+  joined.reserve(size);
+  for (const std::string_view piece : pieces) joined += piece;
+  return Append(joined, reason);
+}
 
 // Opens files for appending (creating them; never creating folders) and
 // renames them, replacing the target.
