@@ -71,19 +71,17 @@ void TranscriptText::Elements(const ArgumentArray& args) {
 }
 
 void TranscriptText::Messages(const std::vector<std::u16string>& texts) {
-  for (const std::u16string& text : texts) {
-    out_ += "  M ";
-    AppendTextLiteral(text, out_);
-    out_ += '\n';
-  }
+  TextLiteralLines lines(out_);
+  for (const std::u16string& text : texts) lines.Add("  M ", text);
+  lines.Flush();
 }
 
 void TranscriptText::TapeEntries(const Tape& tape) {
+  TextLiteralLines lines(out_);
   for (const TapeEntry& entry : tape.entries()) {
-    out_ += entry.kind == TapeEntry::Kind::kBanner ? "  B " : "  L ";
-    AppendTextLiteral(entry.text, out_);
-    out_ += '\n';
+    lines.Add(entry.kind == TapeEntry::Kind::kBanner ? "  B " : "  L ", entry.text);
   }
+  lines.Flush();
 }
 
 void TranscriptWriter::Echo(std::string_view written) {

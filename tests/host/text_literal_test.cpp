@@ -1,6 +1,7 @@
-// The literal writer's eight-unit fast paths (plain ASCII, two-byte UTF-8) and
-// its chunks: whatever falls on or across the edge of a block of eight or of
-// a chunk is written as one unit at a time would write it.
+// The literal writer's eight-unit fast paths (plain ASCII; units of at most
+// two bytes, spread by a shuffle or one by one) and its chunks: whatever
+// falls on or across the edge of a block of eight or of a chunk is written
+// as one unit at a time would write it.
 #include "host/text_literal.h"
 
 #include <gtest/gtest.h>
@@ -43,6 +44,17 @@ std::string Expected(std::u16string_view text) {
   return out + '"';
 }
 
+// Runs `check` with the SSSE3 writer allowed (where the processor has it)
+// and without it.
+template <typename Check>
+void WithAndWithoutShuffle(Check check) {
+  for (const bool shuffle : {true, false}) {
+    AllowTextLiteralShuffle(shuffle);
+    check();
+  }
+  AllowTextLiteralShuffle(true);
+}
+
 TEST(TextLiteral, EverySpecialUnitAtEveryPlaceOfABlock) {
   const std::u16string specials[] = {u"\"",
                                      u"\\",
@@ -62,17 +74,28 @@ TEST(TextLiteral, EverySpecialUnitAtEveryPlaceOfABlock) {
                                      u"\u07FF",
                                      u"\u0800",
                                      u"a"};
-  for (const char16_t base : {u'a', u'Ж'}) {
-    for (const std::u16string& special : specials) {
-      for (std::size_t at = 0; at < 20; ++at) {
-        std::u16string text(24, base);
-        text.replace(at, special.size(), special);
-        std::string out = "prefix";
-        AppendTextLiteral(text, out);
-        EXPECT_EQ(out, "prefix" + Expected(text)) << ToUtf8(special) << " at " << at;
+  WithAndWithoutShuffle([&] {
+    for (const char16_t base : {u'a', u'Ж'}) {
+      for (const std::u16string& special : specials) {
+        for (std::size_t at = 0; at < 20; ++at) {
+          std::u16string text(24, base);
+          text.replace(at, special.size(), special);
+          std::string out = "prefix";
+          AppendTextLiteral(text, out);
+          EXPECT_EQ(out, "prefix" + Expected(text)) << ToUtf8(special) << " at " << at;
+        }
       }
     }
-  }
+    // Every mix of one-byte and two-byte units in a block.
+    for (unsigned mix = 0; mix < 256; ++mix) {
+      std::u16string text;
+      for (int k = 0; k < 8; ++k) text += (mix >> k) & 1 ? (k % 2 ? u'a' : u'"') : u'Ж';
+      text += u"\r\tЁ~";
+      std::string out;
+      AppendTextLiteral(text, out);
+      EXPECT_EQ(out, Expected(text)) << "mix " << mix;
+    }
+  });
 }
 
 TEST(TextLiteral, ShortAndEmptyTexts) {
@@ -98,16 +121,42 @@ TEST(TextLiteral, RunsOfSixByteEscapes) {
 TEST(TextLiteral, UnitsAcrossTheEdgeOfAChunk) {
   // A surrogate pair, an escape or a block of eight that starts before a
   // chunk's last unit and ends after it.
-  for (std::size_t at = 1000; at < 1040; ++at) {
-    for (const std::u16string special : {u"\U0001F600", u"\x01", u"abcdefgh"}) {
-      std::u16string text(2100, u'Ж');
-      text.replace(at, special.size(), special);
-      text.replace(at + 1030, special.size(), special);
-      std::string out;
-      AppendTextLiteral(text, out);
-      ASSERT_EQ(out, Expected(text)) << ToUtf8(special) << " at " << at;
+  WithAndWithoutShuffle([&] {
+    for (std::size_t at = 1000; at < 1040; ++at) {
+      for (const std::u16string special : {u"\U0001F600", u"\x01", u"abcdefgh"}) {
+        std::u16string text(2100, u'Ж');
+        text.replace(at, special.size(), special);
+        text.replace(at + 1030, special.size(), special);
+        std::string out;
+        AppendTextLiteral(text, out);
+        ASSERT_EQ(out, Expected(text)) << ToUtf8(special) << " at " << at;
+        // A line's prefix moves every chunk's edge; a long one is written apart.
+        std::string lines = "x";
+        TextLiteralLines writer(lines);
+        for (const std::string& before : {std::string("  L "), std::string(40, '>')}) {
+          writer.Add(before, text);
+        }
+        writer.Flush();
+        ASSERT_EQ(lines,
+                  "x  L " + Expected(text) + "\n" + std::string(40, '>') + Expected(text) + "\n")
+            << "at " << at;
+      }
     }
+  });
+}
+
+TEST(TextLiteral, ThousandsOfShortLinesThroughOneWriter) {
+  std::string lines, expected;
+  TextLiteralLines writer(lines);
+  for (int i = 0; i < 3000; ++i) {
+    const std::u16string text = u"Молоко №" +
+                                std::u16string(static_cast<std::size_t>(i % 41), u' ') +
+                                (i % 7 == 0 ? u"\"\r" : u"=149.85");
+    writer.Add(i % 2 ? "  L " : "  B ", text);
+    expected += (i % 2 ? "  L " : "  B ") + Expected(text) + "\n";
   }
+  writer.Flush();
+  EXPECT_EQ(lines, expected);
 }
 
 TEST(TextLiteral, AMegabyteOfMixedTextIsAppendedWhole) {
