@@ -243,22 +243,21 @@ CallJournal* ActiveJournal(ProcessState& state) {
   return state.journal->writing() ? state.journal.get() : nullptr;
 }
 
-JournalledCall::JournalledCall(ProcessState& state, std::int32_t method,
-                               const ArgumentArray& params)
-    : state_(state), journal_(ActiveJournal(state)) {
+void JournalledCall::Begin(std::int32_t method, const ArgumentArray& params) {
+  journal_ = ActiveJournal(state_);
   if (!journal_) return;
   try {
     journal_->BeginCall(method, params);
-    revision_ = state.Receipt.revision();
+    revision_ = state_.Receipt.revision();
   } catch (...) {
     journal_->Fail(u"недостаточно памяти");
     journal_ = nullptr;
   }
 }
 
-void JournalledCall::Finish(std::int32_t object, const Value* result, HResult answer,
-                            const ArgumentArray& params) noexcept {
-  if (!journal_ || !journal_->writing()) return;
+void JournalledCall::End(std::int32_t object, const Value* result, HResult answer,
+                         const ArgumentArray& params) noexcept {
+  if (!journal_->writing()) return;
   try {
     journal_->EndCall(object, result, answer, params, state_.Receipt.revision() != revision_);
   } catch (...) {

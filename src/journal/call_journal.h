@@ -117,13 +117,22 @@ CallJournal* ActiveJournal(ProcessState& state);
 // sent), Finish after it. Costs one comparison while the journal is off.
 class JournalledCall {
  public:
-  JournalledCall(ProcessState& state, std::int32_t method, const ArgumentArray& params);
+  JournalledCall(ProcessState& state, std::int32_t method, const ArgumentArray& params)
+      : state_(state) {
+    if (!state.Options.Journal.empty() || state.journal) Begin(method, params);
+  }
   void Finish(std::int32_t object, const Value* result, HResult answer,
-              const ArgumentArray& params) noexcept;
+              const ArgumentArray& params) noexcept {
+    if (journal_) End(object, result, answer, params);
+  }
 
  private:
+  void Begin(std::int32_t method, const ArgumentArray& params);
+  void End(std::int32_t object, const Value* result, HResult answer,
+           const ArgumentArray& params) noexcept;
+
   ProcessState& state_;
-  CallJournal* journal_;
+  CallJournal* journal_ = nullptr;
   std::uint64_t revision_ = 0;
 };
 
