@@ -64,6 +64,9 @@ class DriverComponent {
  private:
   // CallAsFunc without the lock and the journal.
   HResult Call(std::int32_t number, Value& result, ArgumentArray& params);
+  // Call, written to the call journal (kept out of CallAsFunc's own path).
+  [[gnu::noinline]] HResult CallJournalled(std::int32_t number, Value& result,
+                                           ArgumentArray& params);
   // The rows that need no device.
   void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
   // A device row whose parameter 0 is not a text, or names no device: the

@@ -44,13 +44,17 @@ AlwaysOutputs AlwaysOutputsOf(std::int32_t number) {
 }
 
 // Most calls succeed, so the text already reads "no errors" as a rule: it is
-// compared (a fixed-size compare the compiler inlines) rather than rewritten.
-void ResetLastError(std::optional<std::u16string>& text) {
+// compared (a fixed-size compare the compiler inlines) rather than rewritten;
+// the rewrite is out of the call's path.
+[[gnu::noinline]] void SetNoErrors(std::optional<std::u16string>& text) {
+  text = kNoErrors;
+}
+[[gnu::always_inline]] inline void ResetLastError(std::optional<std::u16string>& text) {
   if (text && text->size() == kNoErrors.size() &&
       std::memcmp(text->data(), kNoErrors.data(), kNoErrors.size() * sizeof(char16_t)) == 0) {
     return;
   }
-  text = kNoErrors;
+  SetNoErrors(text);
 }
 
 // The driver's texts for what escaped a method; called in a catch handler.
@@ -330,6 +334,11 @@ constexpr std::array<DeviceRow, kMethodCount> kDeviceRows = DeviceRows();
 
 HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params) {
   std::lock_guard<CallLock> lock(state_.call_lock);
+  if (state_.Options.Journal.empty() && !state_.journal) return Call(number, result, params);
+  return CallJournalled(number, result, params);
+}
+
+HResult DriverComponent::CallJournalled(std::int32_t number, Value& result, ArgumentArray& params) {
   JournalledCall journalled(state_, number, params);
   const HResult answer = Call(number, result, params);
   journalled.Finish(number_, &result, answer, params);
