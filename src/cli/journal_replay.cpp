@@ -134,8 +134,9 @@ class Replayer {
     recorded_.clear();
     for (std::string& line : replayed) line = MaskParserWording(std::move(line));
     for (std::string& line : recorded) line = MaskParserWording(std::move(line));
-    if (replayed != recorded && compare_) Report(recorded, replayed);
-    if (replayed != recorded) ++differing_;
+    if (replayed == recorded) return;
+    ++differing_;
+    if (compare_) Report(recorded, replayed);
   }
 
   void Report(const std::vector<std::string>& recorded, const std::vector<std::string>& replayed) {

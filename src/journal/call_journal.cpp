@@ -66,10 +66,14 @@ void CallJournal::Fail(std::u16string_view reason) noexcept {
   }
 }
 
-void CallJournal::Append(const std::string& text) {
+void CallJournal::Append(std::string_view text) {
+  AppendPieces({&text, 1});
+}
+
+void CallJournal::AppendPieces(std::span<const std::string_view> pieces) {
   if (!file_) return;
   std::u16string reason;
-  if (!file_->Append(text, reason)) {
+  if (!file_->AppendPieces(pieces, reason)) {
     Fail(reason);
     return;
   }
@@ -90,12 +94,7 @@ void CallJournal::AppendCallText() {
     from = splice.at;
   }
   pieces_.emplace_back(text_.data() + from, text_.size() - from);
-  std::u16string reason;
-  if (!file_->AppendPieces(pieces_, reason)) {
-    Fail(reason);
-    return;
-  }
-  if (file_->Size() >= state_.JournalSizeLimit) Rotate(false);
+  AppendPieces(pieces_);
 }
 
 void CallJournal::Rotate(bool process_begins) {

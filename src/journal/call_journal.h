@@ -27,7 +27,9 @@
 #include <cstdint>
 #include <memory>
 #include <set>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/value.h"
@@ -73,7 +75,9 @@ class CallJournal {
   void Rotate(bool process_begins);
   // The ":object N" line when N is not the object last written.
   std::string ObjectLine(std::int32_t object, bool is_init);
-  void Append(const std::string& text);
+  void Append(std::string_view text);
+  // Appends the pieces in one write; rotates past the size limit.
+  void AppendPieces(std::span<const std::string_view> pieces);
   // Appends text_ with the slices of call_ spliced in, in one write.
   void AppendCallText();
   // Marks that call_[begin, end) goes here, at the end of text_ so far.

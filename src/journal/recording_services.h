@@ -18,38 +18,38 @@
 
 namespace kassivo {
 
-class RecordingClock : public Clock {
+// A service in front of the platform's own one, which it passes every
+// request to and gives back by Release.
+template <typename Service>
+class Recorder : public Service {
  public:
-  explicit RecordingClock(std::unique_ptr<Clock> inner) : inner_(std::move(inner)) {}
+  explicit Recorder(std::unique_ptr<Service> inner) : inner_(std::move(inner)) {}
+  Service& inner() { return *inner_; }
+  std::unique_ptr<Service> Release() { return std::move(inner_); }
+
+ protected:
+  std::unique_ptr<Service> inner_;
+};
+
+class RecordingClock : public Recorder<Clock> {
+ public:
+  using Recorder::Recorder;
   LocalDateTime Now() override;
-  Clock& inner() { return *inner_; }
-  std::unique_ptr<Clock> Release() { return std::move(inner_); }
   std::vector<LocalDateTime> readings;
-
- private:
-  std::unique_ptr<Clock> inner_;
 };
 
-class RecordingRandom : public Random {
+class RecordingRandom : public Recorder<Random> {
  public:
-  explicit RecordingRandom(std::unique_ptr<Random> inner) : inner_(std::move(inner)) {}
+  using Recorder::Recorder;
   int Next() override;
-  std::unique_ptr<Random> Release() { return std::move(inner_); }
   std::vector<int> numbers;
-
- private:
-  std::unique_ptr<Random> inner_;
 };
 
-class RecordingMessages : public MessagePresenter {
+class RecordingMessages : public Recorder<MessagePresenter> {
  public:
-  explicit RecordingMessages(std::unique_ptr<MessagePresenter> inner) : inner_(std::move(inner)) {}
+  using Recorder::Recorder;
   void Show(std::u16string_view text) override;
-  std::unique_ptr<MessagePresenter> Release() { return std::move(inner_); }
   std::vector<std::u16string> shown;
-
- private:
-  std::unique_ptr<MessagePresenter> inner_;
 };
 
 class CallRecording {

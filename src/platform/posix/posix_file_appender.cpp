@@ -43,17 +43,7 @@ class PosixAppendedFile : public AppendedFile {
   ~PosixAppendedFile() override { ::close(descriptor_); }
 
   bool Append(std::string_view bytes, std::u16string& reason) override {
-    while (!bytes.empty()) {
-      const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
-      if (written < 0) {
-        if (errno == EINTR) continue;
-        reason = ReasonOf(errno);
-        return false;
-      }
-      size_ += static_cast<std::uint64_t>(written);
-      bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
+    return AppendPieces({&bytes, 1}, reason);
   }
   // One writev for all the pieces (a few at a time past the system's limit),
   // continued where the system stopped after a partial write.

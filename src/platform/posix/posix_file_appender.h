@@ -1,5 +1,6 @@
-// The POSIX FileAppender: open(2) with O_APPEND, one write(2) loop per
-// Append (no buffer in the process), rename(2). Paths are UTF-8.
+// The POSIX FileAppender: open(2) with O_APPEND, one writev(2) loop per
+// Append or AppendPieces (no buffer in the process), rename(2) after the
+// target is removed. Paths are UTF-8.
 #pragma once
 
 #include "platform/platform.h"
