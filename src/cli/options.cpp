@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "cli/literal_reader.h"
+#include "common/calendar.h"
 #include "common/text.h"
 
 namespace kassivo::cli {
@@ -18,12 +19,6 @@ int Digits(std::string_view text, std::size_t pos, std::size_t count) {
     value = value * 10 + (text[i] - '0');
   }
   return value;
-}
-
-int DaysInMonth(int year, int month) {
-  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month == 2 && leap ? 29 : kDays[month - 1];
 }
 
 std::u16string Separator(std::string_view name, std::string_view value, bool may_be_empty) {
@@ -53,8 +48,7 @@ std::optional<LocalDateTime> ParseClock(std::string_view text) {
   time.minute = Digits(text, 14, 2);
   time.second = Digits(text, 17, 2);
   time.millisecond = Digits(text, 20, 3);
-  if (time.year < 1 || time.month < 1 || time.month > 12 || time.day < 1 ||
-      time.day > DaysInMonth(time.year, time.month) || time.hour < 0 || time.hour > 23 ||
+  if (!IsCalendarDate(time.year, time.month, time.day) || time.hour < 0 || time.hour > 23 ||
       time.minute < 0 || time.minute > 59 || time.second < 0 || time.second > 59 ||
       time.millisecond < 0) {
     return std::nullopt;

@@ -11,6 +11,23 @@ namespace kassivo {
 
 namespace {
 
+// Looks up many attributes in one pass over the element: found[i] is the
+// value of names[i] (its first occurrence), or null. A package holds
+// thousands of fiscal strings, each read for many names.
+template <std::size_t N>
+void FindAttributes(const XmlNode& element, const std::u16string_view (&names)[N],
+                    const std::u16string_view* (&found)[N]) {
+  for (auto& value : found) value = nullptr;
+  for (const XmlAttribute& attribute : element.attributes) {
+    for (std::size_t i = 0; i < N; ++i) {
+      if (!found[i] && attribute.name == names[i]) {
+        found[i] = &attribute.value;
+        break;
+      }
+    }
+  }
+}
+
 OptionalText TrimmedOrAbsent(const std::u16string_view* value) {
   if (!value) return std::nullopt;
   return Trim(*value);
@@ -168,7 +185,7 @@ GoodCodeData ReadGoodCodeData(const XmlNode& element) {
   return result;
 }
 
-FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format) {
+FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format, bool for_rules) {
   enum {
     kName,
     kQuantity,
@@ -229,12 +246,14 @@ FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format
   result.excise_amount = TrimmedOrAbsent(found[kExciseAmount]);
   result.additional_attribute = TrimmedOrAbsent(found[kAdditionalAttribute]);
   result.marking_code = TrimmedOrAbsent(found[kMarkingCode]);
-  result.has_price = found[kPrice] && !IsBlank(*found[kPrice]);
-  result.has_amount = found[kAmount] && !IsBlank(*found[kAmount]);
-  result.measure_of_quantity = TrimmedOrAbsent(found[kMeasureOfQuantity]);
-  result.calculation_agent = TrimmedOrAbsent(found[kCalculationAgent]);
-  result.vat_amount = TrimmedOrAbsent(found[kVatAmount]);
-  bool vendor_read = false;
+  if (for_rules) {
+    result.has_price = found[kPrice] && !IsBlank(*found[kPrice]);
+    result.has_amount = found[kAmount] && !IsBlank(*found[kAmount]);
+    result.measure_of_quantity = TrimmedOrAbsent(found[kMeasureOfQuantity]);
+    result.calculation_agent = TrimmedOrAbsent(found[kCalculationAgent]);
+    result.vat_amount = TrimmedOrAbsent(found[kVatAmount]);
+  }
+  bool vendor_read = !for_rules;
   for (const XmlNode& child : element.children) {
     if (child.Is(u"GoodCodeData")) {
       result.good_codes.push_back(ReadGoodCodeData(child));

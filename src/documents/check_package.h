@@ -53,22 +53,6 @@ double ReadNumberAttribute(const XmlNode& element, std::u16string_view name,
 // it; `value` null (an absent attribute) reads as 0.
 double ReadNumberValue(const std::u16string_view* value, const NumberFormat& format);
 
-// Looks up many attributes in one pass over the element: found[i] is the
-// value of names[i] (its first occurrence), or null. A package holds
-// thousands of fiscal strings, each read for many names.
-template <std::size_t N>
-void FindAttributes(const XmlNode& element, const std::u16string_view (&names)[N],
-                    const std::u16string_view* (&found)[N]) {
-  for (auto& value : found) value = nullptr;
-  for (const XmlAttribute& attribute : element.attributes) {
-    for (std::size_t i = 0; i < N; ++i) {
-      if (!found[i] && attribute.name == names[i]) {
-        found[i] = &attribute.value;
-        break;
-      }
-    }
-  }
-}
 std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name);
 
 // The attribute as it stands (present, untrimmed) or absent.
@@ -171,7 +155,8 @@ struct FiscalString {
   OptionalText vat_amount;           // trimmed
   OptionalText vendor_inn;           // trimmed, of the first VendorData child
 };
-FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format);
+// `for_rules`: also the fields only the strict-mode rules read.
+FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format, bool for_rules);
 
 struct Payments {
   double cash = 0;

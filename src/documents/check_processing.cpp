@@ -69,7 +69,7 @@ void PrintPackage(ProcessState& state, CheckRenderer& renderer, const CheckPacka
       } else if (item.Is(u"Barcode")) {
         renderer.Code(ReadBarcode(item));
       } else if (item.Is(u"FiscalString")) {
-        const FiscalString fiscal = ReadFiscalString(item, format);
+        const FiscalString fiscal = ReadFiscalString(item, format, review != nullptr);
         if (review) ReviewPosition(state, fiscal, *review);
         doc_sum += fiscal.amount;
         renderer.Fiscal(fiscal);

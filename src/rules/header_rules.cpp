@@ -1,6 +1,8 @@
 #include "rules/header_rules.h"
 
+#include "common/calendar.h"
 #include "common/text.h"
+#include "documents/check_codes.h"
 #include "rules/rule_messages.h"
 
 namespace kassivo {
@@ -36,23 +38,16 @@ int DigitsAt(std::u16string_view text, std::size_t pos, std::size_t count) {
   return value;
 }
 
-bool IsDate(int year, int month, int day) {
-  static const int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (year < 1 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1]) return false;
-  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-  return month != 2 || day <= 28 || leap;
-}
-
 }  // namespace
 
 bool IsDateText(std::u16string_view text) {
   if (text.size() > 10 && text[10] == u'T') text = text.substr(0, 10);
   if (text.size() != 10) return false;
   if (text[2] == u'.' && text[5] == u'.') {
-    return IsDate(DigitsAt(text, 6, 4), DigitsAt(text, 3, 2), DigitsAt(text, 0, 2));
+    return IsCalendarDate(DigitsAt(text, 6, 4), DigitsAt(text, 3, 2), DigitsAt(text, 0, 2));
   }
   if (text[4] == u'-' && text[7] == u'-') {
-    return IsDate(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2));
+    return IsCalendarDate(DigitsAt(text, 0, 4), DigitsAt(text, 5, 2), DigitsAt(text, 8, 2));
   }
   return false;
 }
@@ -65,7 +60,7 @@ void RequireCashier(const CheckFacts& check, RuleFindings& findings) {
 
 void RequireOperationType(const CheckFacts& check, RuleFindings& findings) {
   const std::optional<std::int32_t>& type = check.operation_type;
-  if (!type || *type < 1 || *type > 4) {
+  if (!type || OperationTypeName(*type).empty()) {
     findings.broken.push_back(RuleText(RuleMessage::kBadOperationType, {{u'X', CodeText(type)}}));
   }
 }
@@ -73,7 +68,8 @@ void RequireOperationType(const CheckFacts& check, RuleFindings& findings) {
 void RequireRegisteredTaxation(const CheckFacts& check, const KKTRegistration& registration,
                                RuleFindings& findings) {
   const std::optional<std::int32_t>& code = check.taxation_system;
-  if (!code || *code < 0 || *code > 5 || !TaxationRegistered(*code, registration.TaxationSystems)) {
+  if (!code || TaxationSystemName(*code).empty() ||
+      !TaxationRegistered(*code, registration.TaxationSystems)) {
     findings.broken.push_back(
         RuleText(RuleMessage::kTaxationNotRegistered, {{u'X', CodeText(code)}}));
   }

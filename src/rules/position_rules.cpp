@@ -1,7 +1,6 @@
 #include "rules/position_rules.h"
 
 #include <cmath>
-#include <cstdlib>
 
 #include "common/text.h"
 #include "rules/rule_messages.h"
@@ -31,13 +30,9 @@ std::optional<int> CodeOf(std::u16string_view text) {
   return value;
 }
 
-std::u16string Number(int number) {
-  return DecimalText(number);
-}
-
 void Break(RuleFindings& findings, RuleMessage message, int number,
            std::u16string_view value = {}) {
-  findings.broken.push_back(RuleText(message, {{u'i', Number(number)}, {u'X', value}}));
+  findings.broken.push_back(RuleText(message, {{u'i', DecimalText(number)}, {u'X', value}}));
 }
 
 }  // namespace
@@ -79,7 +74,7 @@ bool RequireAmountIsPriceTimesQuantity(const FiscalString& position, int number,
   const double expected = RoundToCents(position.price * position.quantity);
   if (std::fabs(position.amount - expected) <= 0.01 + 1e-9) return true;
   findings.broken.push_back(RuleText(RuleMessage::kAmountNotPriceTimesQuantity,
-                                     {{u'i', Number(number)},
+                                     {{u'i', DecimalText(number)},
                                       {u'X', FormatMoney(position.amount, format)},
                                       {u'P', FormatMoney(position.price, format)},
                                       {u'Q', FormatQuantity(position.quantity, format)}}));

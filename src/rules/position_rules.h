@@ -18,7 +18,6 @@
 //    in its VendorData.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string_view>
 

@@ -104,7 +104,7 @@ void ReviewAllPositions(const ProcessState& state, CheckReview& review) {
   if (!review.facts || !review.facts->positions) return;
   for (const XmlNode& item : review.facts->positions->children) {
     if (item.Is(u"FiscalString")) {
-      ReviewPosition(state, ReadFiscalString(item, state.number_format()), review);
+      ReviewPosition(state, ReadFiscalString(item, state.number_format(), true), review);
     }
   }
 }

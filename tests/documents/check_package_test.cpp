@@ -134,19 +134,19 @@ TEST(CheckSpellings, CorrectionDateIsReadUnderBothSpellings) {
 
 TEST(CheckSpellings, CountryOfOriginIsReadUnderBothSpellings) {
   const NumberFormat format;
-  EXPECT_EQ(ReadFiscalString(Element(u"<FiscalString CountryOfOrigin=' 156 '/>"), format)
+  EXPECT_EQ(ReadFiscalString(Element(u"<FiscalString CountryOfOrigin=' 156 '/>"), format, false)
                 .country_of_origin,
             u"156");
   EXPECT_EQ(ReadFiscalString(Element(u"<FiscalString \u0421ountryOfOrigin='643' "
                                      u"CountryOfOrigin='156'/>"),
-                             format)
+                             format, false)
                 .country_of_origin,
             u"643");
 }
 
 TEST(CheckItems, FiscalStringDefaultsAndTexts) {
   const NumberFormat format;
-  const FiscalString bare = ReadFiscalString(Element(u"<FiscalString/>"), format);
+  const FiscalString bare = ReadFiscalString(Element(u"<FiscalString/>"), format, false);
   EXPECT_EQ(bare.name, u"<>");
   EXPECT_EQ(bare.amount, 0);
   EXPECT_EQ(bare.vat_rate, std::nullopt);
@@ -157,7 +157,7 @@ TEST(CheckItems, FiscalStringDefaultsAndTexts) {
               u"ExciseAmount=' 12.30 ' VATRate='' MarkingCode=' AQID\u001D91EE11 '>"
               u"<AgentData AgentPhone='+7'/><GoodCodeData GTIN='046' MI='x'/>"
               u"<FractionalQuantity Numerator='1' Denominator='2'/><GoodCodeData/></FiscalString>"),
-      format);
+      format, false);
   EXPECT_EQ(read.name, u"");
   EXPECT_EQ(read.quantity, 1.5);
   EXPECT_EQ(read.discount, 0);

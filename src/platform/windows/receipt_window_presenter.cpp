@@ -233,6 +233,8 @@ void ReceiptWindowPresenter::ShowCaption() {
 }
 
 void ReceiptWindowPresenter::ShowOptions(const OptionsView& options) {
+  // Called after every driver call: nothing to do unless an option changed.
+  if (options.strict == shown_options_.strict && options.journal == shown_options_.journal) return;
   HMENU menu = GetSystemMenu(window_, FALSE);
   if (menu != nullptr) {
     CheckMenuItem(menu, kStrictCommand,
