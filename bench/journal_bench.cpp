@@ -2,7 +2,6 @@
 // (appending to a real file in the temporary folder, which rotates past its
 // limit as in a host's long day).
 #include <benchmark/benchmark.h>
-#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 
 #include "bench_process.h"
 #include "packages.h"
+#include "paired_sides.h"
 
 namespace kassivo::bench {
 namespace {
@@ -50,42 +50,23 @@ void BM_JournalGetLineLength(benchmark::State& state) {
 }
 BENCHMARK(BM_JournalGetLineLength)->Arg(0)->Arg(1)->ComputeStatistics("min", FastestTime);
 
-double ThreadCpuSeconds() {
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 // A 1000-position check in two processes, the journal off in one and on in
-// the other, called in turn (which goes first alternates) and each call
-// timed by the thread's CPU clock: noise that comes and goes over seconds
-// lands on both sides of the ratio alike. Reported as the counters
-// cpu:journal_check_1000_off and cpu:journal_check_1000_on, seconds a call.
+// the other, called in turn (paired_sides.h).
 void BM_JournalCheck1000(benchmark::State& state) {
   BenchProcess off_process;
   BenchProcess on_process;
   BenchJournal journal(*on_process.state, true);
   const Value package = Value::Text(CheckPackageOf(1000));
-  double seconds[2] = {0, 0};
-  bool on_first = false;
-  auto call = [&](BenchProcess& process, int side) {
+  AlternateSides(state, "journal_check_1000_off", "journal_check_1000_on", [&](int side) {
+    BenchProcess& process = side == 0 ? off_process : on_process;
     ArgumentArray args({Value::Text(u"1"), Value::Boolean(false), package, Value()});
     Value result;
     const double start = ThreadCpuSeconds();
     process.component->CallAsFunc(14, result, args);
-    seconds[side] += ThreadCpuSeconds() - start;
+    const double seconds = ThreadCpuSeconds() - start;
     if (result != Value::Boolean(true)) state.SkipWithError("ProcessCheck failed");
-  };
-  for (auto _ : state) {
-    if (on_first) call(on_process, 1);
-    call(off_process, 0);
-    if (!on_first) call(on_process, 1);
-    on_first = !on_first;
-  }
-  state.counters["cpu:journal_check_1000_off"] =
-      benchmark::Counter(seconds[0], benchmark::Counter::kAvgIterations);
-  state.counters["cpu:journal_check_1000_on"] =
-      benchmark::Counter(seconds[1], benchmark::Counter::kAvgIterations);
+    return seconds;
+  });
 }
 BENCHMARK(BM_JournalCheck1000)
     ->Unit(benchmark::kMillisecond)
