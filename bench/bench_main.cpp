@@ -57,7 +57,7 @@ const Ratio kRatios[] = {
     {"process_check_10000_vs_parse", "BM_ProcessCheckCall/10000", "BM_PugixmlParse/10000", 2.0},
     {"process_check_growth_1000_to_10000", "BM_ProcessCheckCall/10000", "BM_ProcessCheckCall/1000",
      11.0},
-    {"dispatch_get_line_length_vs_direct", "BM_GetLineLengthCall", "BM_GetLineLengthDirect", 10.0},
+    {"dispatch_get_line_length_vs_direct", "get_line_length_call", "get_line_length_direct", 10.0},
     {"strict_check_10000_vs_plain", "check_10000_strict", "check_10000_plain", 1.10},
     {"journal_on_vs_off_check_1000", "journal_check_1000_on", "journal_check_1000_off", 1.5},
 };

@@ -12,6 +12,7 @@
 #include "common/text.h"
 #include "device/xml_text.h"
 #include "packages.h"
+#include "paired_sides.h"
 
 namespace kassivo::bench {
 namespace {
@@ -77,27 +78,32 @@ BENCHMARK(BM_DriverXmlParse)
     ->Unit(benchmark::kMicrosecond)
     ->ComputeStatistics("min", Fastest);
 
-void BM_GetLineLengthCall(benchmark::State& state) {
+// GetLineLength through CallAsFunc against the device's own function, in
+// turns of 10,000 calls each (paired_sides.h); a batch's seconds.
+void BM_GetLineLength(benchmark::State& state) {
+  constexpr int kBatch = 10000;
   BenchProcess process;
   ArgumentArray args({Value::Text(u"1"), Value()});
-  for (auto _ : state) {
-    Value result;
-    process.component->CallAsFunc(23, result, args);
-    benchmark::DoNotOptimize(result);
-  }
-}
-BENCHMARK(BM_GetLineLengthCall)->ComputeStatistics("min", Fastest);
-
-void BM_GetLineLengthDirect(benchmark::State& state) {
-  BenchProcess process;
   TFPEmulator device(*process.state);
   TFPEmulator* called = &device;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(called);
-    benchmark::DoNotOptimize(called->GetLineLength());
-  }
+  AlternateSides(state, "get_line_length_call", "get_line_length_direct", [&](int side) {
+    const double start = ThreadCpuSeconds();
+    if (side == 0) {
+      for (int i = 0; i < kBatch; ++i) {
+        Value result;
+        process.component->CallAsFunc(23, result, args);
+        benchmark::DoNotOptimize(result);
+      }
+    } else {
+      for (int i = 0; i < kBatch; ++i) {
+        benchmark::DoNotOptimize(called);
+        benchmark::DoNotOptimize(called->GetLineLength());
+      }
+    }
+    return ThreadCpuSeconds() - start;
+  });
 }
-BENCHMARK(BM_GetLineLengthDirect)->ComputeStatistics("min", Fastest);
+BENCHMARK(BM_GetLineLength)->ComputeStatistics("min", Fastest);
 
 void BM_GetParameters(benchmark::State& state) {
   BenchProcess process;

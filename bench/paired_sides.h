@@ -2,7 +2,7 @@
 // goes first alternates too) and each is timed by the thread's CPU clock, so
 // noise that comes and goes over seconds on a shared machine lands on both
 // sides alike. The sides are reported as the counters "cpu:NAME" (seconds a
-// call), which bench_main reads as NAME.
+// turn: one call, or a batch of short ones), which bench_main reads as NAME.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -18,7 +18,7 @@ inline double ThreadCpuSeconds() {
   return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
-// `timed(side)` (side 0 or 1) makes one call and returns the CPU seconds of
+// `timed(side)` (side 0 or 1) takes one turn and returns the CPU seconds of
 // the part measured, starting ThreadCpuSeconds after its own preparation.
 template <typename Timed>
 void AlternateSides(benchmark::State& state, const std::string& first, const std::string& second,

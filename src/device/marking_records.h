@@ -15,6 +15,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -68,7 +69,15 @@ class MarkingRecords {
       return std::hash<std::u16string_view>{}(text.substr(0, 32)) ^ text.size();
     }
   };
-  using Index = std::unordered_map<std::u16string, std::size_t, TextHash, std::equal_to<>>;
+  // Equality as one memory compare (char16_t's compare goes unit by unit).
+  struct TextEqual {
+    using is_transparent = void;
+    bool operator()(std::u16string_view a, std::u16string_view b) const {
+      return a.size() == b.size() &&
+             (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
+    }
+  };
+  using Index = std::unordered_map<std::u16string, std::size_t, TextHash, TextEqual>;
   Index guids_;  // GUID -> record
   Index codes_;  // code -> record
   std::vector<MarkingCodeStatus> statuses_;
