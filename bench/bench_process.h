@@ -1,11 +1,12 @@
 // A process for the benchmarks: the POSIX platform with a memory store, a
 // fixed clock and seed, a component object with device "1" and an open
-// shift. Messages are dropped.
+// shift, its calls observed by the call journal. Messages are dropped.
 #pragma once
 
 #include <memory>
 
 #include "host/component.h"
+#include "journal/call_journal.h"
 #include "platform/posix/posix_platform.h"
 
 namespace kassivo::bench {
@@ -26,7 +27,8 @@ struct BenchProcess {
     options.messages = std::make_unique<DroppedMessages>();
     state = std::make_unique<ProcessState>(MakePosixPlatform(std::move(options)));
     state->Settings.WindowShowType = 2;
-    component = std::make_unique<DriverComponent>(*state);
+    journal = std::make_unique<JournalObserver>(*state);
+    component = std::make_unique<DriverComponent>(*state, journal.get());
     component->Init();
     ArgumentArray open({Value()});
     Value result;
@@ -36,6 +38,8 @@ struct BenchProcess {
   }
 
   std::unique_ptr<ProcessState> state;
+  // Present as in a host, writing only while the Journal option is set.
+  std::unique_ptr<JournalObserver> journal;
   std::unique_ptr<DriverComponent> component;
 };
 

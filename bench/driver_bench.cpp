@@ -10,7 +10,7 @@
 
 #include "bench_process.h"
 #include "common/text.h"
-#include "device/xml_text.h"
+#include "package/xml_text.h"
 #include "packages.h"
 #include "paired_sides.h"
 

@@ -6,7 +6,7 @@
 #include "acquiring/transaction_codes.h"
 #include "common/number_format.h"
 #include "device/emulator.h"
-#include "tape/header_blocks.h"
+#include "documents/header_blocks.h"
 
 namespace kassivo {
 

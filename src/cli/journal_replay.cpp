@@ -4,10 +4,10 @@
 #include <sstream>
 #include <vector>
 
-#include "cli/journal_script.h"
 #include "cli/replay_services.h"
 #include "cli/session_runner.h"
 #include "platform/host_platform.h"
+#include "script/journal_script.h"
 
 namespace kassivo::cli {
 

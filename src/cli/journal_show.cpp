@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "cli/box_tape_presenter.h"
-#include "cli/journal_script.h"
 #include "cli/session_runner.h"
+#include "script/journal_script.h"
 
 namespace kassivo::cli {
 

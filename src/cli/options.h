@@ -47,9 +47,6 @@ struct HostOptions {
 // "--" or is "--" itself).
 bool ParseHostOption(std::string_view argument, HostOptions& options);
 
-// "YYYY-MM-DDTHH:MM:SS.mmm" with a date that exists; nullopt otherwise.
-std::optional<LocalDateTime> ParseClock(std::string_view text);
-
 // What the options set in the driver process itself: --strict switches strict
 // mode on for this run, whatever the options store says.
 void ApplyRunOptions(const HostOptions& options, ProcessState& state);

@@ -17,7 +17,7 @@ SessionRunner::~SessionRunner() {
 DriverComponent& SessionRunner::Current() {
   std::unique_ptr<DriverComponent>& object = objects_[current_];
   if (!object) {
-    object = std::make_unique<DriverComponent>(state_, current_);
+    object = std::make_unique<DriverComponent>(state_, &journal_, current_);
     object->Init();
   }
   return *object;

@@ -4,6 +4,9 @@
 // The directives :strict and :clock change the process itself: its strict
 // mode option, and its platform's clock (replaced by a fixed clock).
 //
+// The runner's component objects share one call journal (journal/), written
+// while the process's Journal option names a file, as a host's are.
+//
 // Component objects are numbered; each is created and Init'ed on first use
 // (a directive or a call), and the session starts on object 1. A call goes
 // through DriverComponent::CallAsFunc with an argument array of exactly the
@@ -25,11 +28,12 @@
 #include <string>
 
 #include "cli/message_recorder.h"
-#include "cli/script.h"
 #include "cli/tape_presenter.h"
 #include "device/process_state.h"
 #include "host/component.h"
-#include "host/transcript.h"
+#include "journal/call_journal.h"
+#include "script/script.h"
+#include "script/transcript.h"
 
 namespace kassivo::cli {
 
@@ -47,12 +51,14 @@ class SessionRunner {
 
   // The current component object, created and Init'ed on first use.
   DriverComponent& Current();
+  JournalObserver& journal() { return journal_; }
 
  private:
   void Call(const CallStatement& call);
   void Find(const FindStatement& find);
 
   ProcessState& state_;
+  JournalObserver journal_{state_};
   MessageRecorder& messages_;
   TapePresenter* tape_;
   TranscriptWriter transcript_;

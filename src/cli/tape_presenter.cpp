@@ -1,7 +1,7 @@
 #include "cli/tape_presenter.h"
 
 #include "cli/box_tape_presenter.h"
-#include "host/transcript.h"
+#include "script/transcript.h"
 
 namespace kassivo::cli {
 

@@ -22,11 +22,6 @@
 
 namespace kassivo {
 
-class CallJournal;  // journal/call_journal.h
-struct CallJournalDeleter {
-  void operator()(CallJournal* journal) const noexcept;
-};
-
 struct SessionCounters {
   std::int32_t CheckNumber = 0;
   std::int32_t ShiftNumber = 0;
@@ -59,17 +54,12 @@ class ProcessState {
   // The cash in the drawer, counted by documents formed in strict mode only
   // (0 when the process starts).
   double DrawerCash = 0;
-  Tape Receipt{Settings};
+  Tape Receipt{{Settings.Size, Settings.WindowShowType}};
 
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the
   // shared records.
   CallLock call_lock;
 
-  // The call journal while the Journal option names a file (also after it
-  // failed, to remember not to retry); null otherwise. Under the call lock.
-  std::unique_ptr<CallJournal, CallJournalDeleter> journal;
-  // The size past which the journal begins a new file.
-  std::uint64_t JournalSizeLimit = std::uint64_t{50} << 20;
   // Numbers the component objects made without one (from 1).
   std::atomic<std::int32_t> ObjectsMade{0};
 

@@ -15,7 +15,7 @@
 // prints a three-line notice with no header.
 #include "common/text.h"
 #include "device/emulator.h"
-#include "device/xml_text.h"
+#include "package/xml_text.h"
 
 namespace kassivo {
 

@@ -8,7 +8,7 @@
 // are). Captions and choice texts are fixed and written as they are.
 #include "common/text.h"
 #include "device/emulator.h"
-#include "device/xml_text.h"
+#include "package/xml_text.h"
 
 namespace kassivo {
 

@@ -2,7 +2,7 @@
 
 #include "common/text.h"
 #include "common/wrapping.h"
-#include "device/xml_text.h"
+#include "package/xml_text.h"
 
 namespace kassivo {
 

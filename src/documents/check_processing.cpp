@@ -27,8 +27,8 @@
 #include "common/wrapping.h"
 #include "device/emulator.h"
 #include "documents/check_answer.h"
-#include "documents/check_package.h"
 #include "documents/check_rendering.h"
+#include "package/check_package.h"
 #include "rules/refusal.h"
 #include "rules/strict_review.h"
 

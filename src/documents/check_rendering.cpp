@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "documents/check_codes.h"
-#include "tape/header_blocks.h"
+#include "documents/header_blocks.h"
+#include "package/check_codes.h"
 #include "tape/tape.h"
 
 namespace kassivo {

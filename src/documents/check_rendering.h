@@ -28,7 +28,7 @@
 
 #include "common/number_format.h"
 #include "device/process_state.h"
-#include "documents/check_package.h"
+#include "package/check_package.h"
 
 namespace kassivo {
 

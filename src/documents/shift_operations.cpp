@@ -13,10 +13,10 @@
 #include "common/number_format.h"
 #include "common/wrapping.h"
 #include "device/emulator.h"
-#include "documents/input_parameters.h"
+#include "documents/header_blocks.h"
+#include "package/input_parameters.h"
 #include "rules/refusal.h"
 #include "rules/strict_review.h"
-#include "tape/header_blocks.h"
 
 namespace kassivo {
 

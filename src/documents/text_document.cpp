@@ -10,7 +10,7 @@
 // PrintCheckCopy prints a fixed three-line notice: the driver keeps no
 // checks to copy.
 #include "device/emulator.h"
-#include "documents/check_package.h"
+#include "package/check_package.h"
 
 namespace kassivo {
 

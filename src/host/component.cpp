@@ -2,7 +2,6 @@
 
 #include "host/driver_methods.h"
 #include "host/method_table.h"
-#include "journal/call_journal.h"
 
 namespace kassivo {
 
@@ -12,13 +11,13 @@ void DriverComponent::Init() {
   std::lock_guard<CallLock> lock(state_.call_lock);
   list_ = std::make_unique<TFPEmulatorList>(state_);
   state_.WindowCaption = kWindowCaption;
-  JournalObjectInit(state_, number_);
+  if (observer_) observer_->ObjectInit(number_);
 }
 
 void DriverComponent::Done() {
   std::lock_guard<CallLock> lock(state_.call_lock);
   list_.reset();
-  JournalObjectDone(state_, number_);
+  if (observer_) observer_->ObjectDone(number_);
 }
 
 std::int32_t DriverComponent::GetNMethods() {
@@ -59,8 +58,9 @@ HResult DriverComponent::HasRetVal(std::int32_t, std::int32_t& has_value) {
 
 HResult DriverComponent::CallAsProc(std::int32_t number, ArgumentArray& params) {
   std::lock_guard<CallLock> lock(state_.call_lock);
-  JournalledCall journalled(state_, number, params);
-  journalled.Finish(number_, nullptr, HResult::kOk, params);
+  if (observer_ && observer_->BeginCall(number, params)) {
+    observer_->EndCall(number_, nullptr, HResult::kOk, params);
+  }
   return HResult::kOk;
 }
 

@@ -21,7 +21,9 @@
 //    заблокирована"), still writing its "always" outputs;
 //  - one process-wide lock is held for the call, and by Init and Done, so
 //    that a host calling from several threads corrupts no shared record and
-//    frees no device list under a running call.
+//    frees no device list under a running call;
+//  - an observer given at construction (call_observer.h) hears of every
+//    call, Init and Done, under that lock; it must outlive the object.
 // Calls before Init or after Done find no device; Open then answers false.
 #pragma once
 
@@ -33,17 +35,18 @@
 
 #include "common/value.h"
 #include "device/emulator.h"
+#include "host/call_observer.h"
+#include "host/hresult.h"
 
 namespace kassivo {
 
-enum class HResult : std::int32_t { kOk = 0, kFalse = 1 };
-
 class DriverComponent {
  public:
-  // `number` names the object in the call journal; none: the next number
-  // of the process (1, 2, ...).
-  explicit DriverComponent(ProcessState& state, std::optional<std::int32_t> number = std::nullopt)
-      : state_(state), number_(number ? *number : ++state.ObjectsMade) {}
+  // `observer` (may be null) hears of the calls; `number` names the object
+  // to it; none: the next number of the process (1, 2, ...).
+  explicit DriverComponent(ProcessState& state, CallObserver* observer = nullptr,
+                           std::optional<std::int32_t> number = std::nullopt)
+      : state_(state), observer_(observer), number_(number ? *number : ++state.ObjectsMade) {}
 
   void Init();
   void Done();
@@ -57,16 +60,13 @@ class DriverComponent {
   static HResult GetNParams(std::int32_t number, std::int32_t& count);
   static HResult GetParamDefValue(std::int32_t number, std::int32_t param, Value& value);
   static HResult HasRetVal(std::int32_t number, std::int32_t& has_value);
-  // Does nothing and answers kOk; the call journal records it.
+  // Does nothing and answers kOk; the observer hears of it.
   HResult CallAsProc(std::int32_t number, ArgumentArray& params);
   HResult CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params);
 
  private:
-  // CallAsFunc without the lock and the journal.
+  // CallAsFunc without the lock and the observer.
   HResult Call(std::int32_t number, Value& result, ArgumentArray& params);
-  // Call, written to the call journal (kept out of CallAsFunc's own path).
-  [[gnu::noinline]] HResult CallJournalled(std::int32_t number, Value& result,
-                                           ArgumentArray& params);
   // The rows that need no device.
   void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
   // A device row whose parameter 0 is not a text, or names no device: the
@@ -77,6 +77,7 @@ class DriverComponent {
   TFPEmulator* FindDevice(std::u16string_view id) { return list_ ? list_->Find(id) : nullptr; }
 
   ProcessState& state_;
+  CallObserver* observer_;
   std::int32_t number_;
   std::unique_ptr<TFPEmulatorList> list_;
 };

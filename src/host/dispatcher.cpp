@@ -9,7 +9,6 @@
 #include "host/component.h"
 #include "host/driver_methods.h"
 #include "host/method_table.h"
-#include "journal/call_journal.h"
 
 namespace kassivo {
 
@@ -334,14 +333,9 @@ constexpr std::array<DeviceRow, kMethodCount> kDeviceRows = DeviceRows();
 
 HResult DriverComponent::CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params) {
   std::lock_guard<CallLock> lock(state_.call_lock);
-  if (state_.Options.Journal.empty() && !state_.journal) return Call(number, result, params);
-  return CallJournalled(number, result, params);
-}
-
-HResult DriverComponent::CallJournalled(std::int32_t number, Value& result, ArgumentArray& params) {
-  JournalledCall journalled(state_, number, params);
+  if (!observer_ || !observer_->BeginCall(number, params)) return Call(number, result, params);
   const HResult answer = Call(number, result, params);
-  journalled.Finish(number_, &result, answer, params);
+  observer_->EndCall(number_, &result, answer, params);
   return answer;
 }
 

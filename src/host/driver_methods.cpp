@@ -1,6 +1,6 @@
 #include "host/driver_methods.h"
 
-#include "device/xml_text.h"
+#include "package/xml_text.h"
 
 namespace kassivo {
 

@@ -1,17 +1,12 @@
 #include "journal/call_journal.h"
 
-#include "host/component.h"
-#include "host/transcript.h"
-#include "journal/journal_lines.h"
+#include "script/journal_lines.h"
+#include "script/transcript.h"
 
 namespace kassivo {
 
-void CallJournalDeleter::operator()(CallJournal* journal) const noexcept {
-  delete journal;
-}
-
-CallJournal::CallJournal(ProcessState& state, std::u16string path)
-    : state_(state), path_(std::move(path)) {
+CallJournal::CallJournal(ProcessState& state, std::u16string path, std::uint64_t size_limit)
+    : state_(state), path_(std::move(path)), size_limit_(size_limit) {
   Begin();
 }
 
@@ -30,7 +25,7 @@ void CallJournal::Begin() {
       return;
     }
     recording_.Install(state_.platform());
-    if (file_->Size() >= state_.JournalSizeLimit) {
+    if (file_->Size() >= size_limit_) {
       Rotate(true);
     } else {
       Append(Header(true));
@@ -77,7 +72,7 @@ void CallJournal::AppendPieces(std::span<const std::string_view> pieces) {
     Fail(reason);
     return;
   }
-  if (file_->Size() >= state_.JournalSizeLimit) Rotate(false);
+  if (file_->Size() >= size_limit_) Rotate(false);
 }
 
 void CallJournal::SpliceCallText(std::size_t begin, std::size_t end) {
@@ -224,52 +219,59 @@ void CallJournal::ReleaseLargeBuffers() {
   if (text_.capacity() > kKept) std::string().swap(text_);
 }
 
-CallJournal* ActiveJournal(ProcessState& state) {
-  const std::u16string& path = state.Options.Journal;
-  if (path.empty() && !state.journal) return nullptr;
-  if (state.journal && state.journal->path() != path) {
-    state.journal->Stop();
-    state.journal.reset();
+JournalObserver::~JournalObserver() {
+  if (journal_) journal_->Stop();
+}
+
+CallJournal* JournalObserver::Active() noexcept {
+  const std::u16string& path = state_.Options.Journal;
+  if (path.empty() && !journal_) return nullptr;
+  if (journal_ && journal_->path() != path) {
+    journal_->Stop();
+    journal_.reset();
   }
   if (path.empty()) return nullptr;
-  if (!state.journal) {
+  if (!journal_) {
     try {
-      state.journal.reset(new CallJournal(state, path));
+      journal_ = std::make_unique<CallJournal>(state_, path, size_limit_);
     } catch (...) {
       return nullptr;
     }
   }
-  return state.journal->writing() ? state.journal.get() : nullptr;
+  return journal_->writing() ? journal_.get() : nullptr;
 }
 
-void JournalledCall::Begin(std::int32_t method, const ArgumentArray& params) {
-  journal_ = ActiveJournal(state_);
-  if (!journal_) return;
+bool JournalObserver::BeginCall(std::int32_t method, const ArgumentArray& params) noexcept {
+  calling_ = Active();
+  if (!calling_) return false;
   try {
-    journal_->BeginCall(method, params);
+    calling_->BeginCall(method, params);
     revision_ = state_.Receipt.revision();
   } catch (...) {
-    journal_->Fail(u"недостаточно памяти");
-    journal_ = nullptr;
+    calling_->Fail(u"недостаточно памяти");
+    calling_ = nullptr;
   }
+  return calling_ != nullptr;
 }
 
-void JournalledCall::End(std::int32_t object, const Value* result, HResult answer,
-                         const ArgumentArray& params) noexcept {
-  if (!journal_->writing()) return;
+void JournalObserver::EndCall(std::int32_t object, const Value* result, HResult answer,
+                              const ArgumentArray& params) noexcept {
+  CallJournal* const journal = calling_;
+  calling_ = nullptr;
+  if (!journal || !journal->writing()) return;
   try {
-    journal_->EndCall(object, result, answer, params, state_.Receipt.revision() != revision_);
+    journal->EndCall(object, result, answer, params, state_.Receipt.revision() != revision_);
   } catch (...) {
-    journal_->Fail(u"недостаточно памяти");
+    journal->Fail(u"недостаточно памяти");
   }
 }
 
-void JournalObjectInit(ProcessState& state, std::int32_t object) {
-  if (CallJournal* journal = ActiveJournal(state)) journal->ObjectInit(object);
+void JournalObserver::ObjectInit(std::int32_t object) noexcept {
+  if (CallJournal* journal = Active()) journal->ObjectInit(object);
 }
 
-void JournalObjectDone(ProcessState& state, std::int32_t object) {
-  if (CallJournal* journal = ActiveJournal(state)) journal->ObjectDone(object);
+void JournalObserver::ObjectDone(std::int32_t object) noexcept {
+  if (CallJournal* journal = Active()) journal->ObjectDone(object);
 }
 
 }  // namespace kassivo

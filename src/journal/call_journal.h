@@ -3,17 +3,21 @@
 // session-script grammar (journal_lines.h), so that `kassivo replay` can
 // play the host's day again and compare every answer.
 //
+// JournalObserver is the call observer (host/call_observer.h) the host
+// binding gives every component object of a process; it owns the process's
+// CallJournal. It must not outlive the ProcessState it was made with.
+//
 // Contract (everything here runs with the call lock held):
-//  - ActiveJournal brings the journal in line with state.Options.Journal
-//    before each call: it begins a file (header with ":process"), switches
-//    to another, or stops; with the option empty and no journal it costs
-//    one comparison and changes nothing at all;
+//  - before each call the observer brings the journal in line with
+//    state.Options.Journal: it begins a file (header with ":process"),
+//    switches to another, or stops; with the option empty and no journal it
+//    costs one comparison and changes nothing at all;
 //  - while journalling, the platform's clock, random generator and message
 //    window are wrapped by recorders (recording_services.h);
 //  - a call's lines are formatted after it returns and appended with one
 //    write (AppendedFile::AppendPieces), before the call returns to the host; the lines of two
 //    calls never interleave;
-//  - once the file reaches the size limit (50 MB; state.JournalSizeLimit)
+//  - once the file reaches the size limit (50 MB unless set otherwise)
 //    after a call's lines, or when it begins, it is renamed to FILE.1
 //    (replacing an older one) and a new file begins with a header (with
 //    ":process" only when the process begins writing); the objects are
@@ -34,22 +38,22 @@
 
 #include "common/value.h"
 #include "device/process_state.h"
-#include "journal/journal_lines.h"
+#include "host/call_observer.h"
 #include "journal/recording_services.h"
+#include "script/journal_lines.h"
 
 namespace kassivo {
-
-enum class HResult : std::int32_t;
 
 inline constexpr const char16_t* kJournalOffNotice = u"Журнал вызовов отключен: ";
 
 class CallJournal {
  public:
-  explicit CallJournal(ProcessState& state, std::u16string path);
+  CallJournal(ProcessState& state, std::u16string path, std::uint64_t size_limit);
   ~CallJournal();
 
   const std::u16string& path() const { return path_; }
   bool writing() const { return file_ != nullptr; }
+  void set_size_limit(std::uint64_t bytes) { size_limit_ = bytes; }
 
   void ObjectInit(std::int32_t object);
   void ObjectDone(std::int32_t object);
@@ -90,6 +94,7 @@ class CallJournal {
 
   ProcessState& state_;
   std::u16string path_;
+  std::uint64_t size_limit_;
   std::unique_ptr<AppendedFile> file_;
   CallRecording recording_;
   LocalDateTime call_start_;
@@ -112,35 +117,42 @@ class CallJournal {
   bool strict_ = false;  // as last written
 };
 
-// The journal for this call, or null while there is none (option empty, or
-// journalling stopped after a failure).
-CallJournal* ActiveJournal(ProcessState& state);
+inline constexpr std::uint64_t kJournalSizeLimit = std::uint64_t{50} << 20;
 
-// One CallAsFunc (result non-null) or CallAsProc seen by the journal: made
-// before the call (it formats the call line while the arguments are as
-// sent), Finish after it. Costs one comparison while the journal is off.
-class JournalledCall {
+class JournalObserver final : public CallObserver {
  public:
-  JournalledCall(ProcessState& state, std::int32_t method, const ArgumentArray& params)
-      : state_(state) {
-    if (!state.Options.Journal.empty() || state.journal) Begin(method, params);
+  explicit JournalObserver(ProcessState& state) : state_(state) {}
+  ~JournalObserver();
+  JournalObserver(const JournalObserver&) = delete;
+  JournalObserver& operator=(const JournalObserver&) = delete;
+
+  // The size past which the journal begins a new file.
+  void set_size_limit(std::uint64_t bytes) {
+    size_limit_ = bytes;
+    if (journal_) journal_->set_size_limit(bytes);
   }
-  void Finish(std::int32_t object, const Value* result, HResult answer,
-              const ArgumentArray& params) noexcept {
-    if (journal_) End(object, result, answer, params);
-  }
+  // Whether a journal file is being written.
+  bool writing() const { return journal_ && journal_->writing(); }
+
+  bool BeginCall(std::int32_t method, const ArgumentArray& params) noexcept override;
+  void EndCall(std::int32_t object, const Value* result, HResult answer,
+               const ArgumentArray& params) noexcept override;
+  void ObjectInit(std::int32_t object) noexcept override;
+  void ObjectDone(std::int32_t object) noexcept override;
 
  private:
-  void Begin(std::int32_t method, const ArgumentArray& params);
-  void End(std::int32_t object, const Value* result, HResult answer,
-           const ArgumentArray& params) noexcept;
+  // The journal for this call, or null while there is none (option empty,
+  // or journalling stopped after a failure).
+  CallJournal* Active() noexcept;
 
   ProcessState& state_;
-  CallJournal* journal_ = nullptr;
+  std::uint64_t size_limit_ = kJournalSizeLimit;
+  // While the Journal option names a file (also after it failed, to
+  // remember not to retry); null otherwise.
+  std::unique_ptr<CallJournal> journal_;
+  // The journal of the call under way, and the tape's revision as it began.
+  CallJournal* calling_ = nullptr;
   std::uint64_t revision_ = 0;
 };
-
-void JournalObjectInit(ProcessState& state, std::int32_t object);
-void JournalObjectDone(ProcessState& state, std::int32_t object);
 
 }  // namespace kassivo

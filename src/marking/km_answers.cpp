@@ -1,7 +1,7 @@
 #include "marking/km_answers.h"
 
 #include "common/text.h"
-#include "device/xml_text.h"
+#include "package/xml_text.h"
 
 namespace kassivo {
 

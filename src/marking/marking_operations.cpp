@@ -6,11 +6,11 @@
 // strict mode RequestKM needs an open session.
 #include "common/text.h"
 #include "device/emulator.h"
-#include "device/xml_text.h"
+#include "documents/header_blocks.h"
 #include "marking/km_answers.h"
+#include "package/xml_text.h"
 #include "rules/refusal.h"
 #include "rules/strict_review.h"
-#include "tape/header_blocks.h"
 
 namespace kassivo {
 

@@ -2,7 +2,7 @@
 
 #include "common/calendar.h"
 #include "common/text.h"
-#include "documents/check_codes.h"
+#include "package/check_codes.h"
 #include "rules/rule_messages.h"
 
 namespace kassivo {

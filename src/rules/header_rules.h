@@ -15,7 +15,7 @@
 #include <string_view>
 
 #include "device/registration.h"
-#include "rules/check_facts.h"
+#include "package/check_facts.h"
 #include "rules/rule_findings.h"
 
 namespace kassivo {

@@ -24,7 +24,7 @@
 #include "common/number_format.h"
 #include "device/marking_records.h"
 #include "device/registration.h"
-#include "documents/check_package.h"
+#include "package/check_package.h"
 #include "rules/rule_findings.h"
 
 namespace kassivo {

@@ -10,7 +10,7 @@
 #pragma once
 
 #include "common/number_format.h"
-#include "rules/check_facts.h"
+#include "package/check_facts.h"
 #include "rules/rule_findings.h"
 
 namespace kassivo {

@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "device/process_state.h"
-#include "documents/check_package.h"
-#include "rules/check_facts.h"
+#include "package/check_facts.h"
+#include "package/check_package.h"
 #include "rules/rule_findings.h"
 
 namespace kassivo {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "device/settings.h"
-
 namespace kassivo {
 
 namespace {
@@ -29,16 +27,16 @@ std::u16string_view PaddingSpaces(std::size_t count) {
 }
 
 bool Tape::Silent() const {
-  return settings_.WindowShowType == 0;
+  return settings_.show_type == 0;
 }
 
 std::int32_t Tape::Width() const {
-  return std::clamp<std::int32_t>(settings_.Size, 0, kMaxTapeWidth);
+  return std::clamp<std::int32_t>(settings_.size, 0, kMaxTapeWidth);
 }
 
 void Tape::BeginDocument() {
   if (Silent()) return;
-  window_.BeginDocument(settings_.WindowShowType);
+  window_.BeginDocument(settings_.show_type);
   count_ = 0;
   ++revision_;
   PrintBanner(u"ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ");

@@ -46,11 +46,17 @@ inline constexpr std::int32_t kMaxTapeWidth = 1024;
 // `count` spaces, at most kMaxTapeWidth of them, to pad lines with by copying.
 std::u16string_view PaddingSpaces(std::size_t count);
 
-struct DriverSettings;
+// The two settings the tape follows, read at each print: the width (Size)
+// and WindowShowType. Both live in the driver's settings, which the tape
+// only borrows.
+struct TapeSettings {
+  const std::int32_t& size;
+  const std::int32_t& show_type;
+};
 
 class Tape {
  public:
-  explicit Tape(const DriverSettings& settings) : settings_(settings) {}
+  explicit Tape(TapeSettings settings) : settings_(settings) {}
 
   void BeginDocument();
   void PrintLine(std::u16string_view text, std::uint8_t alignment);
@@ -73,7 +79,7 @@ class Tape {
   // The next entry, whose text keeps the memory of an earlier document's.
   TapeEntry& Append(TapeEntry::Kind kind, std::uint8_t alignment);
 
-  const DriverSettings& settings_;
+  TapeSettings settings_;
   std::vector<TapeEntry> entries_;  // the first count_ are the document's
   std::size_t count_ = 0;
   std::uint64_t revision_ = 0;

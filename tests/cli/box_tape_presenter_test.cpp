@@ -31,7 +31,7 @@ std::size_t Columns(const std::string& utf8) {
 TEST(BoxTapePresenter, FramesTheColumnAndCentresWithTheExtraSpaceOnTheRight) {
   DriverSettings settings;
   settings.Size = 10;
-  Tape tape(settings);
+  Tape tape({settings.Size, settings.WindowShowType});
   tape.BeginDocument();
   tape.PrintLine(u"ЛЕВО", AlignLeft);
   tape.PrintLine(u"ПРАВО", AlignRight);
@@ -60,7 +60,7 @@ TEST(BoxTapePresenter, FramesTheColumnAndCentresWithTheExtraSpaceOnTheRight) {
 TEST(BoxTapePresenter, BannersInReverseVideoOnATerminal) {
   DriverSettings settings;
   settings.Size = 40;
-  Tape tape(settings);
+  Tape tape({settings.Size, settings.WindowShowType});
   tape.BeginDocument();
   const std::vector<std::string> inner = Inner(tape, Style::kTerminal);
   EXPECT_EQ(inner[0], "\x1b[7m    ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ    \x1b[27m");
@@ -70,7 +70,7 @@ TEST(BoxTapePresenter, BannersInReverseVideoOnATerminal) {
 TEST(BoxTapePresenter, ControlCharactersAreShownAsPictures) {
   DriverSettings settings;
   settings.Size = 6;
-  Tape tape(settings);
+  Tape tape({settings.Size, settings.WindowShowType});
   tape.BeginDocument();
   tape.PrintLine(u"a\x1b[2Jb", AlignLeft);
   tape.PrintLine(u"\x85\x7f\r", AlignCenter);
@@ -82,7 +82,7 @@ TEST(BoxTapePresenter, ControlCharactersAreShownAsPictures) {
 TEST(BoxTapePresenter, ZeroWidthStillShowsBannersAndLongerOldLinesWidenTheColumn) {
   DriverSettings settings;
   settings.Size = 0;
-  Tape tape(settings);
+  Tape tape({settings.Size, settings.WindowShowType});
   tape.BeginDocument();  // the title line is cut to nothing
   std::vector<std::string> inner = Inner(tape, Style::kPlain);
   EXPECT_EQ(inner.back(), "   ");

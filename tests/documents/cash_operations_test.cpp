@@ -2,7 +2,7 @@
 
 #include "device/emulator.h"
 #include "document_fixture.h"
-#include "documents/input_parameters.h"
+#include "package/input_parameters.h"
 
 namespace kassivo::testing {
 namespace {

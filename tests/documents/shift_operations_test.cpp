@@ -1,7 +1,7 @@
 #include <limits>
 
 #include "document_fixture.h"
-#include "documents/input_parameters.h"
+#include "package/input_parameters.h"
 
 namespace kassivo::testing {
 namespace {

@@ -132,7 +132,7 @@ TEST(JournalFaults, AJournalThatCannotBeWrittenChangesNoAnswerAndSaysSoOnce) {
     // In the first document after the failure, and not in the next one.
     EXPECT_EQ(cli::CountOf(seen.front(), notice), 1) << "fault " << fault;
     EXPECT_EQ(cli::CountOf(seen.back(), notice), 0) << "fault " << fault;
-    EXPECT_EQ(process.state->journal == nullptr || !process.state->journal->writing(), true);
+    EXPECT_FALSE(process.journal->writing());
   }
 }
 
@@ -141,7 +141,7 @@ TEST(JournalRotation, AFileAtTheLimitIsRenamedAndEveryCallKept) {
   MemoryFiles& files = UseMemoryFiles(process);
   const std::string old(4096, 'x');
   files.files[u"j.txt"] = old;
-  process.state->JournalSizeLimit = old.size();
+  process.journal->set_size_limit(old.size());
   process.state->Options.Journal = u"j.txt";
   auto component = process.NewComponent();
   // Begun on a full file: the old one is kept whole, the new one has the header.
@@ -149,7 +149,7 @@ TEST(JournalRotation, AFileAtTheLimitIsRenamedAndEveryCallKept) {
   EXPECT_TRUE(files.files[u"j.txt"].starts_with(":process\n# Kassivo "));
   // A limit every call reaches: each call ends up, whole, in FILE.1 beside
   // the header of its file, and the new file begins with a header alone.
-  process.state->JournalSizeLimit = 1;
+  process.journal->set_size_limit(1);
   for (int i = 0; i < 3; ++i) {
     ArgumentArray weight({Value::Text(u"W" + std::u16string(1, u'0' + i)), Value()});
     Call(*component, u"GetWeight", weight);

@@ -23,10 +23,11 @@ TestProcess::TestProcess() {
   platform.xml = MakeHostXmlParser();
   platform.upper = MakeHostUpperCaser();
   state = std::make_unique<ProcessState>(std::move(platform));
+  journal = std::make_unique<JournalObserver>(*state);
 }
 
 std::unique_ptr<DriverComponent> TestProcess::NewComponent() {
-  auto component = std::make_unique<DriverComponent>(*state);
+  auto component = std::make_unique<DriverComponent>(*state, journal.get());
   component->Init();
   return component;
 }

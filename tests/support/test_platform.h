@@ -9,6 +9,7 @@
 
 #include "device/process_state.h"
 #include "host/component.h"
+#include "journal/call_journal.h"
 #include "platform/memory_store.h"
 
 namespace kassivo::testing {
@@ -41,6 +42,8 @@ struct TestProcess {
   SequenceRandom* random = nullptr;
   RecordingMessages* messages = nullptr;
   std::unique_ptr<ProcessState> state;
+  // The call journal every component object of the process reports to.
+  std::unique_ptr<JournalObserver> journal;
 
   // A component object, Init'ed.
   std::unique_ptr<DriverComponent> NewComponent();

@@ -18,7 +18,7 @@ class TapeTest : public ::testing::Test {
   }
 
   DriverSettings settings;
-  Tape tape{settings};
+  Tape tape{{settings.Size, settings.WindowShowType}};
 };
 
 TEST_F(TapeTest, BeginDocumentClearsAndPrintsBannerAndTitle) {

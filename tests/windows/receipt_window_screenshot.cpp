@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "device/process_state.h"
+#include "host/com/window/receipt_window_presenter.h"
 #include "platform/memory_store.h"
-#include "platform/windows/receipt_window_presenter.h"
 
 namespace kassivo {
 namespace {

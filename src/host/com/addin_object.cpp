@@ -72,7 +72,9 @@ HRESULT TAddInObject::Create(ProcessState& state, ModuleHooks* hooks, IUnknown* 
 }
 
 TAddInObject::TAddInObject(ProcessState& state, ModuleHooks* hooks, IUnknown* outer)
-    : outer_(outer != nullptr ? outer : &inner_), hooks_(hooks), component_(state) {
+    : outer_(outer != nullptr ? outer : &inner_),
+      hooks_(hooks),
+      component_(state, hooks != nullptr ? hooks->Observer() : nullptr) {
   if (hooks_ != nullptr) hooks_->ObjectCreated();
 }
 

@@ -4,7 +4,8 @@
 #include <mutex>
 
 #include "device/options_store.h"
-#include "platform/windows/receipt_window_presenter.h"
+#include "host/com/window/receipt_window_presenter.h"
+#include "journal/call_journal.h"
 #include "platform/windows/windows_platform.h"
 
 namespace kassivo::com {
@@ -42,6 +43,12 @@ ProcessState& Module::State() {
   }();
   (void)options_read;
   return state;
+}
+
+CallObserver* Module::Observer() {
+  // Made after the state, so destroyed before it.
+  static JournalObserver journal(State());
+  return &journal;
 }
 
 void Module::AfterCall() {

@@ -3,7 +3,7 @@
 //  - the one ProcessState of the process, made on first need with the
 //    Windows platform (registry store, MSXML, regional settings, a generator
 //    seeded from the clock, MessageBoxW), its driver options read then from
-//    the options store and the environment;
+//    the options store and the environment, and its call journal;
 //  - the counts of live objects, factories and server locks;
 //  - the receipt window, made on the first call after which the tape wants
 //    to be seen, and updated after every driver call on the host's thread.
@@ -35,6 +35,8 @@ class Module final : public ModuleHooks {
   void ObjectCreated() override { ++counts_.objects; }
   void ObjectDestroyed() override { --counts_.objects; }
   void AfterCall() override;
+  // The call journal of the process, made with it.
+  CallObserver* Observer() override;
 
   bool CanUnload();
 

@@ -1,8 +1,11 @@
 // What a component object needs of the module that made it: counting the
-// live objects (so the library knows when it may be unloaded) and a hook run
+// live objects (so the library knows when it may be unloaded), a hook run
 // after every driver call (the module updates the receipt window there, on
-// the host's thread). Tests pass their own.
+// the host's thread) and the process's call observer (the call journal),
+// null for none. Tests pass their own.
 #pragma once
+
+#include "host/call_observer.h"
 
 namespace kassivo::com {
 
@@ -12,6 +15,7 @@ class ModuleHooks {
   virtual void ObjectCreated() = 0;
   virtual void ObjectDestroyed() = 0;
   virtual void AfterCall() = 0;
+  virtual CallObserver* Observer() { return nullptr; }
 };
 
 }  // namespace kassivo::com
