@@ -57,13 +57,15 @@ const Ratio kRatios[] = {
     {"process_check_10000_vs_parse", "BM_ProcessCheckCall/10000", "BM_PugixmlParse/10000", 2.0},
     {"process_check_growth_1000_to_10000", "BM_ProcessCheckCall/10000", "BM_ProcessCheckCall/1000",
      11.0},
-    {"dispatch_get_line_length_vs_direct", "get_line_length_call", "get_line_length_direct", 10.0},
     {"strict_check_10000_vs_plain", "check_10000_strict", "check_10000_plain", 1.10},
     {"journal_on_vs_off_check_1000", "journal_check_1000_on", "journal_check_1000_off", 1.5},
 };
 
-// Informative figures, without a target.
+// Informative figures, without a target. A host's call crosses COM or the
+// native interface at a cost of microseconds, so the dispatch's own few
+// nanoseconds are reported, not held to a target.
 const Ratio kFigures[] = {
+    {"dispatch_get_line_length_vs_direct", "get_line_length_call", "get_line_length_direct", 0},
     {"xml_escape_vs_copy", "BM_XmlEscape", "BM_PlainCopy", 0},
     {"journal_on_vs_off_get_line_length", "BM_JournalGetLineLength/1", "BM_JournalGetLineLength/0",
      0},

@@ -1,37 +1,13 @@
 #include "script/text_literal.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 
 #include "script/text_literal_blocks.h"
 
 namespace kassivo {
 
-#if defined(KASSIVO_LITERAL_SSSE3)
-// In text_literal_ssse3.cpp.
-std::size_t WriteLiteralChunkSsse3(const char16_t* text, std::size_t n, std::size_t i,
-                                   std::size_t end, char*& p);
-#endif
-
 namespace {
-
-std::atomic<bool> shuffle_allowed{true};
-
-// The chunk writer for this processor.
-std::size_t WriteChunkHere(const char16_t* text, std::size_t n, std::size_t i, std::size_t end,
-                           char*& p) {
-#if defined(KASSIVO_LITERAL_SSSE3)
-  static const bool ssse3 = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("ssse3") != 0;
-  }();
-  if (ssse3 && shuffle_allowed.load(std::memory_order_relaxed)) {
-    return WriteLiteralChunkSsse3(text, n, i, end, p);
-  }
-#endif
-  return WriteChunk(text, n, i, end, p);
-}
 
 // Units taken per chunk: a chunk is written only where the buffer has room
 // for the most it can take.
@@ -87,7 +63,7 @@ void WriteQuoted(std::string_view before, std::u16string_view text, std::string_
   for (std::size_t i = 0; i < n;) {
     const std::size_t end = std::min(n, i + kChunkUnits);
     to.Room(MostBytesOf(end - i));
-    i = WriteChunkHere(text.data(), n, i, end, to.p);
+    i = WriteChunk(text.data(), n, i, end, to.p);
   }
   to.Room(1);
   *to.p++ = '"';
@@ -105,10 +81,6 @@ void AppendTextLiteral(std::u16string_view text, std::string& out) {
   Buffered to{buffer, buffer + sizeof buffer, buffer, out};
   WriteQuoted({}, text, {}, to);
   to.Flush();
-}
-
-void AllowTextLiteralShuffle(bool allowed) {
-  shuffle_allowed.store(allowed, std::memory_order_relaxed);
 }
 
 void TextLiteralLines::Add(std::string_view before, std::u16string_view text) {

@@ -13,10 +13,6 @@ namespace kassivo {
 // surrogate as \uXXXX with upper-case hex digits; all else as UTF-8.
 void AppendTextLiteral(std::u16string_view text, std::string& out);
 
-// Whether the writer may use its SSSE3 twin where the processor has it (by
-// default it does); tests switch it off to check the other path.
-void AllowTextLiteralShuffle(bool allowed);
-
 // Transcript lines (`before`, the literal of `text`, a line feed) gathered
 // in a buffer of the writer's own and appended to `out` kilobytes at a
 // time. Every line added is in `out` once Flush has returned; the writer

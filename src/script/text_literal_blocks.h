@@ -1,8 +1,6 @@
-// The literal writer's inner loops (text_literal.cpp), shared with its
-// twin built for processors with SSSE3 (text_literal_ssse3.cpp, compiled
-// with -mssse3), which spreads a block's bytes with one shuffle. Everything
-// here has internal linkage and uses no library template, so no code built
-// for SSSE3 can stand in for code the rest of the driver calls.
+// The literal writer's inner loops (text_literal.cpp): a unit at a time,
+// and, where the processor has SSE2 (every x86-64), a block of eight units
+// in one step.
 #pragma once
 
 #include <cstddef>
@@ -11,9 +9,6 @@
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
-#if defined(__SSSE3__)
-#include <tmmintrin.h>
 #endif
 
 namespace kassivo {
@@ -81,51 +76,6 @@ inline std::size_t WriteUnit(const char16_t* text, std::size_t n, std::size_t i,
   return 1;
 }
 
-#if defined(__SSSE3__)
-// For each set of units taking one byte (bit k: unit k), the byte of the
-// sixteen written (two a unit, first lowest) that lands at each place.
-struct SpreadTable {
-  alignas(16) signed char order[256][16];
-  unsigned char bytes[256];  // how many of the sixteen are kept
-};
-constexpr SpreadTable MakeSpreadTable() {
-  SpreadTable table{};
-  for (int units = 0; units < 256; ++units) {
-    int at = 0;
-    for (int k = 0; k < 8; ++k) {
-      table.order[units][at++] = static_cast<signed char>(2 * k);
-      if (((units >> k) & 1) == 0) table.order[units][at++] = static_cast<signed char>(2 * k + 1);
-    }
-    table.bytes[units] = static_cast<unsigned char>(at);
-    while (at < 16) table.order[units][at++] = -128;  // a zero byte
-  }
-  return table;
-}
-inline constexpr SpreadTable kSpread = MakeSpreadTable();
-
-// For the last `left` units of a text (1..7) taken from a load of its last
-// eight: the shuffle that moves them first, and the plain units ('a', a byte
-// each) that fill the block up behind them.
-struct TailTable {
-  alignas(16) signed char order[8][16];
-  alignas(16) char16_t fill[8][8];
-};
-constexpr TailTable MakeTailTable() {
-  TailTable table{};
-  for (int left = 0; left < 8; ++left) {
-    for (int k = 0; k < 8; ++k) {
-      const bool kept = k < left;
-      const int from = 2 * (8 - left + k);
-      table.order[left][2 * k] = static_cast<signed char>(kept ? from : -128);
-      table.order[left][2 * k + 1] = static_cast<signed char>(kept ? from + 1 : -128);
-      table.fill[left][k] = kept ? u'\0' : u'a';
-    }
-  }
-  return table;
-}
-inline constexpr TailTable kTail = MakeTailTable();
-#endif
-
 #if defined(__SSE2__)
 // Writes a block of eight units at `in` to `p` as far as it can in one step
 // and moves `p` past what it wrote (it may store up to sixteen bytes past
@@ -177,16 +127,6 @@ inline std::size_t WriteBlock(const __m128i units, char*& p) {
   const __m128i bytes = _mm_or_si128(
       _mm_and_si128(plain, units),
       _mm_or_si128(_mm_and_si128(escape, escape_bytes), _mm_and_si128(two, two_bytes)));
-#if defined(__SSSE3__)
-  // Spread to where each unit's bytes go by a shuffle chosen by which units
-  // take one byte.
-  const unsigned one_byte_units =
-      static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(plain, zero)));
-  const __m128i order =
-      _mm_load_si128(reinterpret_cast<const __m128i*>(kSpread.order[one_byte_units]));
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm_shuffle_epi8(bytes, order));
-  p += kSpread.bytes[one_byte_units];
-#else
   alignas(16) char lanes[16];
   _mm_store_si128(reinterpret_cast<__m128i*>(lanes), bytes);
   // Two bytes stored for every unit; a plain unit's second is overwritten
@@ -195,7 +135,6 @@ inline std::size_t WriteBlock(const __m128i units, char*& p) {
     std::memcpy(p, lanes + 2 * k, 2);
     p += 2 - ((one_byte >> (2 * k)) & 1u);
   }
-#endif
   return 8;
 }
 
@@ -218,23 +157,6 @@ inline std::size_t WriteChunk(const char16_t* text, std::size_t n, std::size_t i
       written = WriteBlockAt(text + i, p);
       i += written;
       if (written == 8) continue;
-#if defined(__SSSE3__)
-    } else if (n >= 8) {
-      // The last units, moved down from a load of the text's last eight and
-      // followed by plain ones (a byte each, taken back).
-      const std::size_t left = n - i;
-      const __m128i last = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + n - 8));
-      const __m128i block = _mm_or_si128(
-          _mm_shuffle_epi8(last,
-                           _mm_load_si128(reinterpret_cast<const __m128i*>(kTail.order[left]))),
-          _mm_load_si128(reinterpret_cast<const __m128i*>(kTail.fill[left])));
-      written = WriteBlock(block, p);
-      if (written >= left) {
-        p -= written - left;
-        return n;
-      }
-      i += written;
-#endif
     }
     i += WriteUnit(text, n, i, p);
   }

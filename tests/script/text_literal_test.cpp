@@ -44,17 +44,6 @@ std::string Expected(std::u16string_view text) {
   return out + '"';
 }
 
-// Runs `check` with the SSSE3 writer allowed (where the processor has it)
-// and without it.
-template <typename Check>
-void WithAndWithoutShuffle(Check check) {
-  for (const bool shuffle : {true, false}) {
-    AllowTextLiteralShuffle(shuffle);
-    check();
-  }
-  AllowTextLiteralShuffle(true);
-}
-
 TEST(TextLiteral, EverySpecialUnitAtEveryPlaceOfABlock) {
   const std::u16string specials[] = {u"\"",
                                      u"\\",
@@ -74,28 +63,26 @@ TEST(TextLiteral, EverySpecialUnitAtEveryPlaceOfABlock) {
                                      u"\u07FF",
                                      u"\u0800",
                                      u"a"};
-  WithAndWithoutShuffle([&] {
-    for (const char16_t base : {u'a', u'Ж'}) {
-      for (const std::u16string& special : specials) {
-        for (std::size_t at = 0; at < 20; ++at) {
-          std::u16string text(24, base);
-          text.replace(at, special.size(), special);
-          std::string out = "prefix";
-          AppendTextLiteral(text, out);
-          EXPECT_EQ(out, "prefix" + Expected(text)) << ToUtf8(special) << " at " << at;
-        }
+  for (const char16_t base : {u'a', u'Ж'}) {
+    for (const std::u16string& special : specials) {
+      for (std::size_t at = 0; at < 20; ++at) {
+        std::u16string text(24, base);
+        text.replace(at, special.size(), special);
+        std::string out = "prefix";
+        AppendTextLiteral(text, out);
+        EXPECT_EQ(out, "prefix" + Expected(text)) << ToUtf8(special) << " at " << at;
       }
     }
-    // Every mix of one-byte and two-byte units in a block.
-    for (unsigned mix = 0; mix < 256; ++mix) {
-      std::u16string text;
-      for (int k = 0; k < 8; ++k) text += (mix >> k) & 1 ? (k % 2 ? u'a' : u'"') : u'Ж';
-      text += u"\r\tЁ~";
-      std::string out;
-      AppendTextLiteral(text, out);
-      EXPECT_EQ(out, Expected(text)) << "mix " << mix;
-    }
-  });
+  }
+  // Every mix of one-byte and two-byte units in a block.
+  for (unsigned mix = 0; mix < 256; ++mix) {
+    std::u16string text;
+    for (int k = 0; k < 8; ++k) text += (mix >> k) & 1 ? (k % 2 ? u'a' : u'"') : u'Ж';
+    text += u"\r\tЁ~";
+    std::string out;
+    AppendTextLiteral(text, out);
+    EXPECT_EQ(out, Expected(text)) << "mix " << mix;
+  }
 }
 
 TEST(TextLiteral, ShortAndEmptyTexts) {
@@ -121,28 +108,26 @@ TEST(TextLiteral, RunsOfSixByteEscapes) {
 TEST(TextLiteral, UnitsAcrossTheEdgeOfAChunk) {
   // A surrogate pair, an escape or a block of eight that starts before a
   // chunk's last unit and ends after it.
-  WithAndWithoutShuffle([&] {
-    for (std::size_t at = 1000; at < 1040; ++at) {
-      for (const std::u16string special : {u"\U0001F600", u"\x01", u"abcdefgh"}) {
-        std::u16string text(2100, u'Ж');
-        text.replace(at, special.size(), special);
-        text.replace(at + 1030, special.size(), special);
-        std::string out;
-        AppendTextLiteral(text, out);
-        ASSERT_EQ(out, Expected(text)) << ToUtf8(special) << " at " << at;
-        // A line's prefix moves every chunk's edge; a long one is written apart.
-        std::string lines = "x";
-        TextLiteralLines writer(lines);
-        for (const std::string& before : {std::string("  L "), std::string(40, '>')}) {
-          writer.Add(before, text);
-        }
-        writer.Flush();
-        ASSERT_EQ(lines,
-                  "x  L " + Expected(text) + "\n" + std::string(40, '>') + Expected(text) + "\n")
-            << "at " << at;
+  for (std::size_t at = 1000; at < 1040; ++at) {
+    for (const std::u16string special : {u"\U0001F600", u"\x01", u"abcdefgh"}) {
+      std::u16string text(2100, u'Ж');
+      text.replace(at, special.size(), special);
+      text.replace(at + 1030, special.size(), special);
+      std::string out;
+      AppendTextLiteral(text, out);
+      ASSERT_EQ(out, Expected(text)) << ToUtf8(special) << " at " << at;
+      // A line's prefix moves every chunk's edge; a long one is written apart.
+      std::string lines = "x";
+      TextLiteralLines writer(lines);
+      for (const std::string& before : {std::string("  L "), std::string(40, '>')}) {
+        writer.Add(before, text);
       }
+      writer.Flush();
+      ASSERT_EQ(lines,
+                "x  L " + Expected(text) + "\n" + std::string(40, '>') + Expected(text) + "\n")
+          << "at " << at;
     }
-  });
+  }
 }
 
 TEST(TextLiteral, ThousandsOfShortLinesThroughOneWriter) {
