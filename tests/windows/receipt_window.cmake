@@ -9,7 +9,7 @@
 # 32-bit Wine takes minutes to start on the machines we test on.
 add_executable(receipt_window_screenshot ${CMAKE_CURRENT_LIST_DIR}/receipt_window_screenshot.cpp)
 target_compile_options(receipt_window_screenshot PRIVATE ${KASSIVO_WARNINGS})
-target_link_libraries(receipt_window_screenshot PRIVATE kassivo_core GTest::gtest GTest::gtest_main)
+target_link_libraries(receipt_window_screenshot PRIVATE kassivo_com GTest::gtest GTest::gtest_main)
 
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   find_program(KASSIVO_XVFB_RUN xvfb-run REQUIRED)
