@@ -6,8 +6,9 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 
-#include "device/options_store.h"
+#include "device/set_driver_option.h"
 #include "host/com/window/receipt_window_presenter.h"
 #include "host/com/window/receipt_window_win32.h"
 
@@ -73,9 +74,7 @@ void ReceiptWindowPresenter::OnOptionCommand(UINT command) {
     DriverOptions& current = state_.Options;
     RegistrationStore* store = state_.platform().options_store.get();
     if (command == kStrictCommand) {
-      current.Strict = !current.Strict;
-      current.Origin.Strict = OptionOrigin::kChanged;
-      saved = SaveStrict(store, current.Strict);
+      saved = SetDriverOption(current, &DriverOptions::Strict, !current.Strict, store).saved;
     } else {
       std::optional<std::u16string> journal;
       if (!current.Journal.empty()) {
@@ -85,9 +84,7 @@ void ReceiptWindowPresenter::OnOptionCommand(UINT command) {
         if (folder && !folder->empty()) journal = *folder + kJournalInLocalAppData;
       }
       if (journal) {
-        current.Journal = *journal;
-        current.Origin.Journal = OptionOrigin::kChanged;
-        saved = SaveJournal(store, current.Journal);
+        saved = SetDriverOption(current, &DriverOptions::Journal, std::move(*journal), store).saved;
       }
     }
     options = ObserveOptions(current);

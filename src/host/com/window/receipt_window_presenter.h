@@ -23,10 +23,10 @@
 //    реальная ККТ)" toggles Options.Strict, and "Журнал вызовов" switches
 //    Options.Journal between off and %LOCALAPPDATA%\Kassivo\journal.txt.
 //    Each change is made under the call lock, so it holds from the next
-//    driver call, and is saved to the options store (a beep when it cannot
-//    be: the change then holds for this process only). The check marks
-//    follow the options at every Update; while strict mode is on the
-//    caption ends with " — строгий режим".
+//    driver call, and is saved to the options store by SetDriverOption (a
+//    beep when it cannot be: the change then holds for this process only).
+//    The check marks follow the options at every Update; while strict mode
+//    is on the caption ends with " — строгий режим".
 //
 // Threading: every member, the destructor included, runs on the thread that
 // created the window (the host's thread, as an apartment-threaded COM object
