@@ -6,45 +6,41 @@ namespace kassivo {
 
 namespace {
 
-constexpr const char16_t* kStrictValue = u"Strict";
-constexpr const char16_t* kJournalValue = u"Journal";
-
 void ApplyStore(const StoredValues& values, DriverOptions& options) {
-  if (auto strict = values.find(kStrictValue); strict != values.end()) {
-    const StoredValue& value = strict->second;
-    if (value.type == StoredValue::Type::kDWord && value.dword <= 1) {
-      options.Strict = value.dword == 1;
-      options.Origin.Strict = OptionOrigin::kStore;
+  for (const DriverOptionRow& row : kDriverOptionRows) {
+    const auto found = values.find(row.stored_name);
+    if (found == values.end()) continue;
+    const StoredValue& value = found->second;
+    if (row.flag != nullptr) {
+      if (value.type != StoredValue::Type::kDWord || value.dword > 1) continue;
+      options.*row.flag = value.dword == 1;
+    } else {
+      if (value.type != StoredValue::Type::kText && value.type != StoredValue::Type::kExpandText) {
+        continue;
+      }
+      options.*row.text = value.text;
     }
-  }
-  if (auto journal = values.find(kJournalValue); journal != values.end()) {
-    const StoredValue& value = journal->second;
-    if (value.type == StoredValue::Type::kText || value.type == StoredValue::Type::kExpandText) {
-      options.Journal = value.text;
-      options.Origin.Journal = OptionOrigin::kStore;
-    }
+    options.Origin.*row.origin = OptionOrigin::kStore;
   }
 }
 
 void ApplyEnvironment(const EnvironmentReader& environment, DriverOptions& options) {
-  if (const std::optional<std::u16string> strict = environment(kStrictVariable)) {
-    if (*strict == u"1" || *strict == u"0") {
-      options.Strict = *strict == u"1";
-      options.Origin.Strict = OptionOrigin::kEnvironment;
+  for (const DriverOptionRow& row : kDriverOptionRows) {
+    const std::optional<std::u16string> variable = environment(row.variable);
+    if (!variable || variable->empty()) continue;
+    if (row.flag != nullptr) {
+      if (*variable != u"1" && *variable != u"0") continue;
+      options.*row.flag = *variable == u"1";
+    } else {
+      options.*row.text = *variable == u"off" ? std::u16string() : *variable;
     }
-  }
-  if (const std::optional<std::u16string> journal = environment(kJournalVariable)) {
-    if (!journal->empty()) {
-      options.Journal = *journal == u"off" ? std::u16string() : *journal;
-      options.Origin.Journal = OptionOrigin::kEnvironment;
-    }
+    options.Origin.*row.origin = OptionOrigin::kEnvironment;
   }
 }
 
-bool SaveValue(RegistrationStore* store, const char16_t* name, const StoredValue& value) {
-  if (store == nullptr) return false;
-  const std::unique_ptr<StoreWriter> writer = store->OpenForWrite();
-  return writer != nullptr && writer->Write(name, value) && writer->Commit();
+StoredValue Stored(const DriverOptionRow& row, const DriverOptions& options) {
+  if (row.flag != nullptr) return StoredValue::DWord(options.*row.flag ? 1 : 0);
+  return StoredValue::Text(options.*row.text);
 }
 
 }  // namespace
@@ -58,12 +54,28 @@ DriverOptions ReadDriverOptions(RegistrationStore* store, const EnvironmentReade
   return options;
 }
 
+OptionSave SaveDriverOption(RegistrationStore* store, const DriverOptionRow& row,
+                            const DriverOptions& options) {
+  if (store == nullptr) return {false, "there is no options store"};
+  const std::unique_ptr<StoreWriter> writer = store->OpenForWrite();
+  if (writer == nullptr) return {false, "the options store cannot be opened for writing"};
+  if (!writer->Write(row.stored_name, Stored(row, options))) {
+    return {false, "the option cannot be written to the options store"};
+  }
+  if (!writer->Commit()) return {false, "the options store cannot be committed"};
+  return {true, {}};
+}
+
 bool SaveStrict(RegistrationStore* store, bool strict) {
-  return SaveValue(store, kStrictValue, StoredValue::DWord(strict ? 1 : 0));
+  DriverOptions options;
+  options.Strict = strict;
+  return SaveDriverOption(store, RowOf(&DriverOptions::Strict), options).saved;
 }
 
 bool SaveJournal(RegistrationStore* store, const std::u16string& journal) {
-  return SaveValue(store, kJournalValue, StoredValue::Text(journal));
+  DriverOptions options;
+  options.Journal = journal;
+  return SaveDriverOption(store, RowOf(&DriverOptions::Journal), options).saved;
 }
 
 std::string_view OriginName(OptionOrigin origin) {

@@ -1,35 +1,44 @@
 // The driver options in their per-user store, with the environment over them.
 //
-// The store holds two values under its key: Strict, a DWORD 0 or 1, and
+// The store holds one value per option under its key, named and typed as the
+// option's row says (driver_option_table.h): Strict, a DWORD 0 or 1, and
 // Journal, a text (the empty text: no journal). A missing or unreadable
-// store, a missing value, or a value of another type (or a Strict other than
-// 0 and 1) leaves that option at its default.
+// store, a missing value, or a value the row does not accept leaves that
+// option at its default.
 //
 // ReadDriverOptions: the store's values, then the environment's, which
 // override them for this process: KASSIVO_STRICT "1" or "0", KASSIVO_JOURNAL
-// a path or "off" (no journal). Any other KASSIVO_STRICT, and an empty
-// variable, is ignored: the store's value stays. Each option's origin says
-// which of default, store and environment gave it.
+// a path or "off" (no journal). A variable the row does not accept, and an
+// empty variable, is ignored: the store's value stays. Each option's origin
+// says which of default, store and environment gave it.
 //
-// SaveStrict and SaveJournal write that one value (what else the store holds
-// stays) and commit; false when the store is missing or cannot be written.
-// They change no DriverOptions record: the caller does, as it decides.
+// SaveDriverOption writes the value `options` holds for one option (what
+// else the store holds stays) and commits; not saved when the store is
+// missing or cannot be written, with the step that failed. It changes no
+// DriverOptions record: SetDriverOption (set_driver_option.h) changes one
+// and saves it. SaveStrict and SaveJournal save a value of their option.
 #pragma once
 
 #include <string>
 #include <string_view>
 
+#include "device/driver_option_table.h"
 #include "device/driver_options.h"
 #include "platform/platform.h"
 
 namespace kassivo {
 
-inline constexpr const char* kStrictVariable = "KASSIVO_STRICT";
-inline constexpr const char* kJournalVariable = "KASSIVO_JOURNAL";
+// Whether an option reached the store; when not, why (the step that failed).
+struct OptionSave {
+  bool saved = false;
+  std::string_view reason;
+};
 
 // `store` and `environment` may be null or empty: nothing comes from them.
 DriverOptions ReadDriverOptions(RegistrationStore* store, const EnvironmentReader& environment);
 
+OptionSave SaveDriverOption(RegistrationStore* store, const DriverOptionRow& row,
+                            const DriverOptions& options);
 bool SaveStrict(RegistrationStore* store, bool strict);
 bool SaveJournal(RegistrationStore* store, const std::u16string& journal);
 

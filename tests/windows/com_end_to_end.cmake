@@ -3,7 +3,11 @@
 # process, the registration data read back in a second, the per-user
 # DllInstall, and regsvr32 /u removing every key; under 64-bit Wine, the
 # session once more with the journal on, replayed clean by kassivo.exe.
-add_executable(com_end_to_end ${CMAKE_CURRENT_SOURCE_DIR}/com_end_to_end.cpp)
+add_executable(com_end_to_end
+  ${CMAKE_CURRENT_SOURCE_DIR}/com_end_to_end.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/com_client.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/com_session.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/com_per_user.cpp)
 target_include_directories(com_end_to_end PRIVATE ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(com_end_to_end PRIVATE ${KASSIVO_WARNINGS})
 target_link_options(com_end_to_end PRIVATE -municode)

@@ -1,25 +1,19 @@
+// The receipt window presenter's core: the window made and placed, the model
+// followed after each driver call, and the window's messages handed out to
+// the files of their concern (painting, scrolling, hiding, options).
 #include "host/com/window/receipt_window_presenter.h"
 
-#include <algorithm>
 #include <mutex>
-#include <optional>
 #include <utility>
 #include <vector>
 
-#include "device/options_store.h"
+#include "host/com/window/receipt_window_win32.h"
 
 namespace kassivo {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"KassivoReceiptWindow";
-constexpr UINT_PTR kCountdownTimer = 1;
-constexpr UINT_PTR kFadeTimer = 2;
-
-constexpr char16_t kStrictItem[] = u"Строгий режим (как реальная ККТ)";
-constexpr char16_t kJournalItem[] = u"Журнал вызовов";
-constexpr char16_t kStrictCaptionEnd[] = u" — строгий режим";
-constexpr char16_t kJournalInLocalAppData[] = u"\\Kassivo\\journal.txt";
 
 constexpr int kClientWidth = 272;  // at 96 dpi
 constexpr int kClientHeight = 487;
@@ -27,29 +21,13 @@ constexpr int kFontHeight = 11;
 constexpr int kRightMargin = 10;  // screen pixels
 constexpr int kBottomMargin = 50;
 
-constexpr COLORREF kBackground = RGB(255, 255, 210);
-constexpr COLORREF kBanner = RGB(255, 108, 108);
-
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VSCROLL;
 constexpr DWORD kExStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED;
 
-const wchar_t* WideData(std::u16string_view text) {
-  return reinterpret_cast<const wchar_t*>(text.data());
-}
-
-int ClientHeight(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  return client.bottom - client.top;
-}
-
-int ClientWidth(HWND window) {
-  RECT client{};
-  GetClientRect(window, &client);
-  return client.right - client.left;
-}
-
 }  // namespace
+
+using receipt_window::ClientWidth;
+using receipt_window::WideData;
 
 ReceiptWindowPresenter::ReceiptWindowPresenter(ProcessState& state, HINSTANCE instance)
     : state_(state), instance_(instance) {}
@@ -75,11 +53,6 @@ void ReceiptWindowPresenter::SetTimerIntervals(UINT countdown_ms, UINT fade_ms) 
 
 int ReceiptWindowPresenter::Scaled(int pixels) const {
   return MulDiv(pixels, dpi_, 96);
-}
-
-ReceiptWindowPresenter::OptionsView ReceiptWindowPresenter::ObserveOptions(
-    const DriverOptions& options) {
-  return {options.Strict, !options.Journal.empty()};
 }
 
 ReceiptWindowPresenter::ModelView ReceiptWindowPresenter::Observe(const ReceiptWindow& model) {
@@ -186,13 +159,7 @@ bool ReceiptWindowPresenter::CreateReceiptWindow() {
     return false;
   }
   window_ = created;
-  // The driver options' items follow the system menu's own.
-  if (HMENU menu = GetSystemMenu(window_, FALSE); menu != nullptr) {
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, kStrictCommand, WideData(kStrictItem));
-    AppendMenuW(menu, MF_STRING, kJournalCommand, WideData(kJournalItem));
-  }
-  shown_options_ = OptionsView{};
+  AddOptionsMenu();
   // A layered window shows nothing until its attributes are set.
   SetLayeredWindowAttributes(window_, 0, 255, LWA_ALPHA);
   applied_alpha_ = 255;
@@ -227,64 +194,6 @@ void ReceiptWindowPresenter::Apply(const ModelView& view, const std::u16string* 
   seen_.shows = shows;
 }
 
-void ReceiptWindowPresenter::ShowCaption() {
-  const std::u16string text = shown_options_.strict ? caption_ + kStrictCaptionEnd : caption_;
-  SetWindowTextW(window_, WideData(text));
-}
-
-void ReceiptWindowPresenter::ShowOptions(const OptionsView& options) {
-  // Called after every driver call: nothing to do unless an option changed.
-  if (options.strict == shown_options_.strict && options.journal == shown_options_.journal) return;
-  HMENU menu = GetSystemMenu(window_, FALSE);
-  if (menu != nullptr) {
-    CheckMenuItem(menu, kStrictCommand,
-                  MF_BYCOMMAND | (options.strict ? MF_CHECKED : MF_UNCHECKED));
-    CheckMenuItem(menu, kJournalCommand,
-                  MF_BYCOMMAND | (options.journal ? MF_CHECKED : MF_UNCHECKED));
-  }
-  const bool caption_changes = options.strict != shown_options_.strict;
-  shown_options_ = options;
-  if (caption_changes) ShowCaption();
-}
-
-void ReceiptWindowPresenter::OnOptionCommand(UINT command) {
-  OptionsView options;
-  bool saved = false;
-  {
-    // A driver call on this thread is pumping messages: it may be reading
-    // the options, which change only between calls.
-    if (state_.call_lock.HeldByThisThread()) {
-      MessageBeep(MB_ICONWARNING);
-      return;
-    }
-    std::lock_guard<CallLock> lock(state_.call_lock);
-    DriverOptions& current = state_.Options;
-    RegistrationStore* store = state_.platform().options_store.get();
-    if (command == kStrictCommand) {
-      current.Strict = !current.Strict;
-      current.Origin.Strict = OptionOrigin::kChanged;
-      saved = SaveStrict(store, current.Strict);
-    } else {
-      std::optional<std::u16string> journal;
-      if (!current.Journal.empty()) {
-        journal.emplace();
-      } else if (const EnvironmentReader& environment = state_.platform().environment) {
-        const std::optional<std::u16string> folder = environment("LOCALAPPDATA");
-        if (folder && !folder->empty()) journal = *folder + kJournalInLocalAppData;
-      }
-      if (journal) {
-        current.Journal = *journal;
-        current.Origin.Journal = OptionOrigin::kChanged;
-        saved = SaveJournal(store, current.Journal);
-      }
-    }
-    options = ObserveOptions(current);
-  }
-  ShowOptions(options);
-  // Not saved (no store, no rights): the change holds for this process only.
-  if (!saved) MessageBeep(MB_ICONWARNING);
-}
-
 void ReceiptWindowPresenter::Place() {
   RECT frame{};
   GetWindowRect(window_, &frame);
@@ -293,128 +202,6 @@ void ReceiptWindowPresenter::Place() {
   // Shown without taking the keyboard focus from the host's window.
   SetWindowPos(window_, HWND_TOPMOST, left, top, 0, 0,
                SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-}
-
-void ReceiptWindowPresenter::SyncTimers(const ModelView& view) {
-  // A timer that is already running keeps its phase, as re-enabling it would.
-  if (view.countdown != countdown_running_) {
-    if (view.countdown) {
-      countdown_running_ = SetTimer(window_, kCountdownTimer, countdown_ms_, nullptr) != 0;
-    } else {
-      KillTimer(window_, kCountdownTimer);
-      countdown_running_ = false;
-    }
-  }
-  if (view.fade != fade_running_) {
-    if (view.fade) {
-      fade_running_ = SetTimer(window_, kFadeTimer, fade_ms_, nullptr) != 0;
-    } else {
-      KillTimer(window_, kFadeTimer);
-      fade_running_ = false;
-    }
-  }
-}
-
-void ReceiptWindowPresenter::OnTimer(UINT_PTR id) {
-  if (id != kCountdownTimer && id != kFadeTimer) return;
-  ModelView view;
-  {
-    // A driver call on this thread is pumping messages: skip the tick.
-    if (state_.call_lock.HeldByThisThread()) return;
-    std::lock_guard<CallLock> lock(state_.call_lock);
-    ReceiptWindow& model = state_.Receipt.window();
-    if (id == kCountdownTimer) {
-      model.CountdownTick();
-    } else {
-      model.FadeTick();
-    }
-    view = Observe(model);
-  }
-  Apply(view, nullptr, false);
-}
-
-void ReceiptWindowPresenter::OnUserHide(bool right_click) {
-  ModelView view;
-  {
-    if (state_.call_lock.HeldByThisThread()) return;  // a driver call is pumping messages
-    std::lock_guard<CallLock> lock(state_.call_lock);
-    ReceiptWindow& model = state_.Receipt.window();
-    if (right_click) {
-      model.RightClick();
-    } else {
-      model.CloseBox();
-    }
-    view = Observe(model);
-  }
-  Apply(view, nullptr, false);
-}
-
-void ReceiptWindowPresenter::OnSize() {
-  layout_->SetWidth(ClientWidth(window_));
-  UpdateScrollBar();
-  InvalidateRect(window_, nullptr, FALSE);
-}
-
-void ReceiptWindowPresenter::UpdateScrollBar() {
-  // Showing or hiding the scroll bar resizes the client area, which sends
-  // WM_SIZE here again and may re-wrap the banners: settle in a few rounds.
-  if (updating_scroll_bar_) return;
-  updating_scroll_bar_ = true;
-  for (int round = 0; round < 3; ++round) {
-    const int content = layout_->content_height();
-    const int page = ClientHeight(window_);
-    scroll_ = std::clamp(scroll_, 0, std::max(0, content - page));
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMin = 0;
-    info.nMax = std::max(0, content - 1);
-    info.nPage = static_cast<UINT>(std::max(0, page));
-    info.nPos = scroll_;
-    SetScrollInfo(window_, SB_VERT, &info, TRUE);
-    if (layout_->content_height() == content && ClientHeight(window_) == page) break;
-  }
-  updating_scroll_bar_ = false;
-}
-
-void ReceiptWindowPresenter::Scroll(ScrollRequest request, int value) {
-  const int target = ScrollTarget(request, scroll_, value, layout_->row_height(),
-                                  ClientHeight(window_), layout_->content_height());
-  if (target == scroll_) return;
-  scroll_ = target;
-  SCROLLINFO info{};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_POS;
-  info.nPos = scroll_;
-  SetScrollInfo(window_, SB_VERT, &info, TRUE);
-  InvalidateRect(window_, nullptr, FALSE);
-  UpdateWindow(window_);  // the content follows the thumb while it is dragged
-}
-
-void ReceiptWindowPresenter::Paint(HDC dc, const RECT& band) {
-  HBRUSH background = CreateSolidBrush(kBackground);
-  HBRUSH banner = CreateSolidBrush(kBanner);
-  FillRect(dc, &band, background);
-  HGDIOBJ old_font = SelectObject(dc, font_);
-  SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-  const int width = ClientWidth(window_);
-  const int row_height = layout_->row_height();
-  const RowRange rows = layout_->VisibleRows(scroll_, band.top, band.bottom);
-  for (std::size_t i = rows.first; i < rows.last; ++i) {
-    const int top = layout_->RowTop(i, scroll_);
-    RECT row{0, top, width, top + row_height};
-    if (layout_->rows()[i].banner) FillRect(dc, &row, banner);
-    const std::u16string_view text = layout_->RowText(i);
-    if (text.empty()) continue;
-    SIZE size{};
-    GetTextExtentPoint32W(dc, WideData(text), static_cast<int>(text.size()), &size);
-    ExtTextOutW(dc, ReceiptLayout::CentredLeft(size.cx, width), top, ETO_CLIPPED, &row,
-                WideData(text), static_cast<UINT>(text.size()), nullptr);
-  }
-  SelectObject(dc, old_font);
-  DeleteObject(banner);
-  DeleteObject(background);
 }
 
 LRESULT CALLBACK ReceiptWindowPresenter::WindowProc(HWND window, UINT message, WPARAM wparam,
@@ -438,80 +225,18 @@ LRESULT ReceiptWindowPresenter::Handle(UINT message, WPARAM wparam, LPARAM lpara
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT fills the whole band
-    case WM_PAINT: {
-      PAINTSTRUCT paint{};
-      HDC dc = BeginPaint(window_, &paint);
-      const RECT& band = paint.rcPaint;
-      const int width = band.right - band.left;
-      const int height = band.bottom - band.top;
-      if (width > 0 && height > 0) {
-        // Drawn off screen and copied in one step, so scrolling does not flicker.
-        HDC buffer = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, width, height);
-        if (buffer != nullptr && bitmap != nullptr) {
-          HGDIOBJ old_bitmap = SelectObject(buffer, bitmap);
-          SetViewportOrgEx(buffer, -band.left, -band.top, nullptr);
-          Paint(buffer, band);
-          BitBlt(dc, band.left, band.top, width, height, buffer, band.left, band.top, SRCCOPY);
-          SelectObject(buffer, old_bitmap);
-        } else {
-          Paint(dc, band);
-        }
-        if (bitmap != nullptr) DeleteObject(bitmap);
-        if (buffer != nullptr) DeleteDC(buffer);
-      }
-      EndPaint(window_, &paint);
+    case WM_PAINT:
+      OnPaint();
       return 0;
-    }
     case WM_SIZE:
       OnSize();
       return 0;
-    case WM_VSCROLL: {
-      switch (LOWORD(wparam)) {
-        case SB_LINEUP:
-          Scroll(ScrollRequest::kLineUp, 0);
-          break;
-        case SB_LINEDOWN:
-          Scroll(ScrollRequest::kLineDown, 0);
-          break;
-        case SB_PAGEUP:
-          Scroll(ScrollRequest::kPageUp, 0);
-          break;
-        case SB_PAGEDOWN:
-          Scroll(ScrollRequest::kPageDown, 0);
-          break;
-        case SB_TOP:
-          Scroll(ScrollRequest::kTop, 0);
-          break;
-        case SB_BOTTOM:
-          Scroll(ScrollRequest::kBottom, 0);
-          break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: {
-          // The message's 16-bit position overflows past 65,535 pixels
-          // (about 5,000 rows): read the full one.
-          SCROLLINFO info{};
-          info.cbSize = sizeof(info);
-          info.fMask = SIF_TRACKPOS;
-          GetScrollInfo(window_, SB_VERT, &info);
-          Scroll(ScrollRequest::kTo, info.nTrackPos);
-          break;
-        }
-        default:
-          break;
-      }
+    case WM_VSCROLL:
+      OnVerticalScroll(LOWORD(wparam));
       return 0;
-    }
-    case WM_MOUSEWHEEL: {
-      UINT lines = 3;
-      SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-      if (lines == WHEEL_PAGESCROLL)
-        lines = static_cast<UINT>(ClientHeight(window_) / std::max(1, layout_->row_height()));
-      const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
-      Scroll(ScrollRequest::kBy,
-             MulDiv(-delta, static_cast<int>(lines) * layout_->row_height(), WHEEL_DELTA));
+    case WM_MOUSEWHEEL:
+      OnMouseWheel(wparam);
       return 0;
-    }
     case WM_RBUTTONDOWN:
       OnUserHide(true);
       return 0;

@@ -23,10 +23,10 @@
 //    реальная ККТ)" toggles Options.Strict, and "Журнал вызовов" switches
 //    Options.Journal between off and %LOCALAPPDATA%\Kassivo\journal.txt.
 //    Each change is made under the call lock, so it holds from the next
-//    driver call, and is saved to the options store (a beep when it cannot
-//    be: the change then holds for this process only). The check marks
-//    follow the options at every Update; while strict mode is on the
-//    caption ends with " — строгий режим".
+//    driver call, and is saved to the options store by SetDriverOption (a
+//    beep when it cannot be: the change then holds for this process only).
+//    The check marks follow the options at every Update; while strict mode
+//    is on the caption ends with " — строгий режим".
 //
 // Threading: every member, the destructor included, runs on the thread that
 // created the window (the host's thread, as an apartment-threaded COM object
@@ -36,7 +36,11 @@
 // a driver call is then pumping messages (a modal message box), and waiting
 // would deadlock; a call on another thread they wait for.
 //
-// The layout of the rows is in receipt_layout.h.
+// The layout of the rows is in receipt_layout.h. The presenter's members are
+// defined by concern: receipt_window_presenter.cpp (the window and the model),
+// receipt_window_painting.cpp, receipt_window_scrolling.cpp,
+// receipt_window_hiding.cpp (timers, right click, close box) and
+// receipt_window_options.cpp (the system menu's options items).
 #pragma once
 
 #include <windows.h>
@@ -93,6 +97,9 @@ class ReceiptWindowPresenter {
     bool journal = false;
   };
 
+  static constexpr UINT_PTR kCountdownTimer = 1;
+  static constexpr UINT_PTR kFadeTimer = 2;
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -103,6 +110,8 @@ class ReceiptWindowPresenter {
   // null caption (a tick or a click) a newly shown model is left to Update.
   void Apply(const ModelView& view, const std::u16string* caption, bool document_began);
   void Place();
+  // Appends the options' items to the system menu, none checked yet.
+  void AddOptionsMenu();
   // The caption: the last WindowCaption shown, marked while strict.
   void ShowCaption();
   // Check marks and caption as `options` says.
@@ -114,6 +123,9 @@ class ReceiptWindowPresenter {
   void OnSize();
   void Scroll(ScrollRequest request, int value);
   void UpdateScrollBar();
+  void OnVerticalScroll(WORD code);
+  void OnMouseWheel(WPARAM wparam);
+  void OnPaint();
   void Paint(HDC dc, const RECT& band);
   int Scaled(int pixels) const;
 
