@@ -1,35 +1,26 @@
-// A process for the benchmarks: the POSIX platform with a memory store, a
-// fixed clock and seed, a component object with device "1" and an open
-// shift, its calls observed by the call journal. Messages are dropped.
+// A process for the benchmarks: the test process (testing/test_process.h) on
+// the host platform with a fixed seed, and a component object with device "1"
+// and an open shift, its calls observed by the call journal. No benchmark
+// shows a message.
 #pragma once
 
 #include <memory>
 
-#include "host/component.h"
-#include "journal/call_journal.h"
-#include "platform/posix/posix_platform.h"
+#include "testing/test_process.h"
 
 namespace kassivo::bench {
 
-class DroppedMessages : public MessagePresenter {
- public:
-  void Show(std::u16string_view) override {}
-};
+// The host platform, seeded, with "." and "," as separators.
+inline testing::TestProcessOptions BenchOptions() {
+  return {.host_platform = true, .seed = 1};
+}
 
-struct BenchProcess {
-  BenchProcess() {
-    PosixPlatformOptions options;
-    options.memory_store = true;
-    options.fixed_clock = LocalDateTime{2024, 3, 5, 9, 7, 4, 56};
-    options.seed = 1;
-    options.decimal_separator = u".";
-    options.thousands_separator = u",";
-    options.messages = std::make_unique<DroppedMessages>();
-    state = std::make_unique<ProcessState>(MakePosixPlatform(std::move(options)));
+// Its `journal` is present as in a host, writing only while the Journal
+// option is set.
+struct BenchProcess : testing::TestProcess {
+  BenchProcess() : TestProcess(BenchOptions()) {
     state->Settings.WindowShowType = 2;
-    journal = std::make_unique<JournalObserver>(*state);
-    component = std::make_unique<DriverComponent>(*state, journal.get());
-    component->Init();
+    component = NewComponent();
     ArgumentArray open({Value()});
     Value result;
     component->CallAsFunc(5, result, open);
@@ -37,9 +28,6 @@ struct BenchProcess {
     component->CallAsFunc(12, result, shift);
   }
 
-  std::unique_ptr<ProcessState> state;
-  // Present as in a host, writing only while the Journal option is set.
-  std::unique_ptr<JournalObserver> journal;
   std::unique_ptr<DriverComponent> component;
 };
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <string>
 
+#include "bench_process.h"
 #include "common/text.h"
 #include "device/emulator.h"
-#include "platform/posix/posix_platform.h"
 
 namespace kassivo {
 namespace {
@@ -26,27 +26,22 @@ std::u16string PackageOf(std::int64_t positions) {
   return package;
 }
 
-std::unique_ptr<ProcessState> NewProcess(std::int32_t window_show_type) {
-  PosixPlatformOptions options;
-  options.memory_store = true;
-  options.seed = 1;
-  options.decimal_separator = u".";
-  options.thousands_separator = u",";
-  auto state = std::make_unique<ProcessState>(MakePosixPlatform(std::move(options)));
-  state->Settings.WindowShowType = window_show_type;
-  return state;
+std::unique_ptr<testing::TestProcess> NewProcess(std::int32_t window_show_type) {
+  auto process = std::make_unique<testing::TestProcess>(bench::BenchOptions());
+  process->state->Settings.WindowShowType = window_show_type;
+  return process;
 }
 
 // state.range(0): positions; state.range(1): WindowShowType (0: no tape).
 void BM_ProcessCheck(benchmark::State& state) {
   const std::u16string package = PackageOf(state.range(0));
   auto process = NewProcess(static_cast<std::int32_t>(state.range(1)));
-  TFPEmulator device(*process);
+  TFPEmulator device(*process->state);
   std::size_t entries = 0;
   for (auto _ : state) {
     std::u16string answer;
     benchmark::DoNotOptimize(device.ProcessCheck(false, false, package, answer));
-    entries = process->Receipt.entries().size();
+    entries = process->state->Receipt.entries().size();
   }
   state.counters["tape_entries"] = static_cast<double>(entries);
   state.SetItemsProcessed(state.iterations() * state.range(0));

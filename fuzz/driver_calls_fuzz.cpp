@@ -7,29 +7,18 @@
 #include <string>
 
 #include "common/text.h"
+#include "fuzz_driver.h"
 #include "host/component.h"
-#include "platform/posix/posix_platform.h"
-
-namespace {
 
 using kassivo::ArgumentArray;
 using kassivo::Value;
 
-kassivo::Platform FuzzPlatform() {
-  kassivo::PosixPlatformOptions options;
-  options.memory_store = true;
-  options.fixed_clock = kassivo::LocalDateTime{2024, 3, 5, 9, 7, 4, 56};
-  options.seed = 1;
-  options.decimal_separator = u",";
-  options.thousands_separator = u"\u00A0";
-  return kassivo::MakePosixPlatform(std::move(options));
-}
-
-}  // namespace
-
+// A process of its own, with device "1" open and no shift, its component
+// object calling straight through the dispatcher.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 2) return 0;
-  static kassivo::ProcessState state(FuzzPlatform());
+  static kassivo::testing::TestProcess process(kassivo::fuzz::FuzzOptions());
+  static kassivo::ProcessState& state = *process.state;
   static kassivo::DriverComponent component(state);
   static bool opened = [] {
     component.Init();

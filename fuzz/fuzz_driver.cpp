@@ -6,27 +6,10 @@
 #include "common/text.h"
 #include "common/wrapping.h"
 #include "host/driver_methods.h"
-#include "platform/posix/posix_platform.h"
 
 namespace kassivo::fuzz {
 
 namespace {
-
-class SilentMessages : public MessagePresenter {
- public:
-  void Show(std::u16string_view) override {}
-};
-
-Platform FuzzPlatform() {
-  PosixPlatformOptions options;
-  options.memory_store = true;
-  options.fixed_clock = LocalDateTime{2024, 3, 5, 9, 7, 4, 56};
-  options.seed = 1;
-  options.decimal_separator = u",";
-  options.thousands_separator = u"\u00A0";
-  options.messages = std::make_unique<SilentMessages>();
-  return MakePosixPlatform(std::move(options));
-}
 
 void Check(bool condition) {
   if (!condition) std::abort();
@@ -34,9 +17,7 @@ void Check(bool condition) {
 
 }  // namespace
 
-FuzzDriver::FuzzDriver()
-    : state_(std::make_unique<ProcessState>(FuzzPlatform())),
-      component_(std::make_unique<DriverComponent>(*state_)) {
+FuzzDriver::FuzzDriver() : component_(std::make_unique<DriverComponent>(*process_.state)) {
   component_->Init();
   ArgumentArray open({Value()});
   Check(Call(5, open) == Value::Boolean(true) && open.Get(0) == Value::Text(u"1"));
@@ -46,6 +27,7 @@ FuzzDriver::FuzzDriver()
 
 FuzzDriver& FuzzDriver::Get() {
   static FuzzDriver driver;
+  driver.process_.messages->Take();
   return driver;
 }
 
@@ -88,8 +70,9 @@ void FuzzDriver::CheckDeviceAnswers() {
   Check(length == Value::Boolean(true) && line.Get(1).kind() == Value::Kind::kInteger);
 }
 
-std::u16string TextOf(const std::uint8_t* data, std::size_t size) {
-  return FromUtf8(std::string_view(reinterpret_cast<const char*>(data), size));
+XmlCall ReadXmlCall(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+  return {FuzzDriver::Get(), data[0], Value::Text(FromUtf8(text))};
 }
 
 }  // namespace kassivo::fuzz

@@ -1,21 +1,29 @@
-// What the driver fuzz targets share: one process with an Init'ed component
-// object, an open device "1" and an open shift, kept across the runs of a
-// target as a host keeps the loaded driver; and the answer contract every
-// call is checked against.
+// What the driver fuzz targets share: the test process on the host platform
+// (testing/test_process.h) with an Init'ed component object, an open device
+// "1" and an open shift, kept across the runs of a target as a host keeps the
+// loaded driver; the answer contract every call is checked against; and the
+// opening of the targets that call a method with an XML text.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <memory>
 
 #include "common/value.h"
 #include "host/component.h"
+#include "testing/test_process.h"
 
 namespace kassivo::fuzz {
 
+// The host platform, seeded, with the separators of a Russian locale.
+inline testing::TestProcessOptions FuzzOptions() {
+  return {.host_platform = true, .seed = 1, .number_format = {u",", u"\u00A0"}};
+}
+
 class FuzzDriver {
  public:
-  // The shared driver, set up on first use.
+  // The shared driver, set up on first use. The messages shown before are
+  // dropped, so they do not pile up over a fuzzer's millions of runs.
   static FuzzDriver& Get();
 
   ProcessState& state() { return *state_; }
@@ -38,12 +46,21 @@ class FuzzDriver {
   // Aborts unless device "1" still answers GetLineLength.
   void CheckDeviceAnswers();
 
-  std::unique_ptr<ProcessState> state_;
+  testing::TestProcess process_{FuzzOptions()};
+  ProcessState* state_ = process_.state.get();  // the process's, as the checks read it
+  // Not observed by the process's journal, so that a journal the environment
+  // names is not written at the fuzzer's pace.
   std::unique_ptr<DriverComponent> component_;
 };
 
-// The fuzzer's bytes as a host's text: UTF-8 decoded, invalid sequences
-// replaced.
-std::u16string TextOf(const std::uint8_t* data, std::size_t size);
+// What a target that calls a method with an XML text reads from a non-empty
+// input: the shared driver, the first byte (the target's options) and the
+// rest, UTF-8 decoded with invalid sequences replaced, as the text.
+struct XmlCall {
+  FuzzDriver& driver;
+  std::uint8_t options;
+  Value xml;
+};
+XmlCall ReadXmlCall(const std::uint8_t* data, std::size_t size);
 
 }  // namespace kassivo::fuzz

@@ -1,20 +1,13 @@
 // The shift methods (OpenShift first) with arbitrary InputParameters; the
 // first byte picks the method and the tape width.
-#include <cstddef>
-#include <cstdint>
-
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
 using kassivo::Value;
-using kassivo::fuzz::FuzzDriver;
-using kassivo::fuzz::TextOf;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  FuzzDriver& driver = FuzzDriver::Get();
-  const std::uint8_t options = data[0];
-  const Value xml = Value::Text(TextOf(data + 1, size - 1));
+  const auto [driver, options, xml] = kassivo::fuzz::ReadXmlCall(data, size);
   // OpenShift, CloseShift, GetCurrentStatus, ReportCurrentStatusOfSettlements
   // and PrintXReport all read the same InputParameters.
   static constexpr std::int32_t kMethods[] = {12, 13, 19, 20, 21};

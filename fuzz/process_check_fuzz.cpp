@@ -1,20 +1,13 @@
 // ProcessCheck with an arbitrary check package. The first byte picks the
 // tape width, whether the tape is shown and the "electronically" flag.
-#include <cstddef>
-#include <cstdint>
-
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
 using kassivo::Value;
-using kassivo::fuzz::FuzzDriver;
-using kassivo::fuzz::TextOf;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  FuzzDriver& driver = FuzzDriver::Get();
-  const std::uint8_t options = data[0];
-  const Value xml = Value::Text(TextOf(data + 1, size - 1));
+  const auto [driver, options, xml] = kassivo::fuzz::ReadXmlCall(data, size);
   driver.state().Settings.Size = 20 + options % 50;
   driver.state().Settings.WindowShowType = options & 0x40 ? 0 : 2;
   ArgumentArray args({Value::Text(u"1"), Value::Boolean(options & 0x80), xml, Value()});

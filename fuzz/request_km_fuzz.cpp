@@ -1,20 +1,13 @@
 // RequestKM with an arbitrary request; the first byte adds
 // GetProcessingKMResult and ConfirmKM after it.
-#include <cstddef>
-#include <cstdint>
-
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
 using kassivo::Value;
-using kassivo::fuzz::FuzzDriver;
-using kassivo::fuzz::TextOf;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  FuzzDriver& driver = FuzzDriver::Get();
-  const std::uint8_t options = data[0];
-  const Value xml = Value::Text(TextOf(data + 1, size - 1));
+  const auto [driver, options, xml] = kassivo::fuzz::ReadXmlCall(data, size);
   ArgumentArray args({Value::Text(u"1"), xml, Value()});
   driver.Call(37, args);
   if (options & 1) {

@@ -27,11 +27,11 @@
 #include <ostream>
 #include <string>
 
-#include "cli/message_recorder.h"
 #include "cli/tape_presenter.h"
 #include "device/process_state.h"
 #include "host/component.h"
 #include "journal/call_journal.h"
+#include "platform/message_recorder.h"
 #include "script/script.h"
 #include "script/transcript.h"
 

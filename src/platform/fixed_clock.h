@@ -1,4 +1,5 @@
-// A clock that always answers the same moment, for reproducible sessions.
+// A clock that answers the moment it was given, for reproducible sessions,
+// until it is given another (a test moves it between readings).
 #pragma once
 
 #include "platform/platform.h"
@@ -9,6 +10,7 @@ class FixedClock : public Clock {
  public:
   explicit FixedClock(LocalDateTime moment) : moment_(moment) {}
   LocalDateTime Now() override { return moment_; }
+  void Set(LocalDateTime moment) { moment_ = moment; }
 
  private:
   LocalDateTime moment_;

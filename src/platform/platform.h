@@ -2,7 +2,7 @@
 //
 // The driver core never calls an operating-system API directly: everything it
 // needs from the OS goes through these interfaces, gathered in Platform.
-// POSIX implementations live in platform/posix/, test doubles in tests/.
+// POSIX implementations live in platform/posix/, the test process in testing/.
 // Each interface is small so a test can wrap one to inject a fault.
 #pragma once
 

@@ -18,10 +18,17 @@ constexpr const char16_t* kCardBlocked = u"Карта заблокирована
 constexpr const char16_t* kApprovedSlip = u"ЭКВАЙРИНГОВАЯ ОПЕРАЦИЯ\rРЕЗУЛЬТАТ ОПЕРАЦИИ - УСПЕШНО";
 constexpr const char16_t* kDeclinedSlip = u"ЭКВАЙРИНГОВАЯ ОПЕРАЦИЯ\rРЕЗУЛЬТАТ ОПЕРАЦИИ - ОТКЛОНЕНА";
 
+// The test moment at another millisecond.
+LocalDateTime AtMillisecond(int millisecond) {
+  LocalDateTime moment = testing::kTestMoment;
+  moment.millisecond = millisecond;
+  return moment;
+}
+
 // A clock that moves one millisecond forward at every reading.
 class TickingClock : public Clock {
  public:
-  LocalDateTime now{2024, 3, 5, 9, 7, 4, 56};
+  LocalDateTime now = testing::kTestMoment;
   LocalDateTime Now() override {
     const LocalDateTime read = now;
     ++now.millisecond;
@@ -155,12 +162,12 @@ TEST_F(CardTest, NonFiniteAmountsAreDeclinedWithoutFailing) {
 }
 
 TEST_F(CardTest, CodesComeFromTheClock) {
-  process_.clock->now.millisecond = 5;
+  process_.clock->Set(AtMillisecond(5));
   ArgumentArray args;
   Pay(u"PayByPaymentCard", Value::Integer(1), args);
   EXPECT_EQ(args.Get(4), Value::Text(u"202403050907045"));
   EXPECT_EQ(args.Get(5), Value::Text(u"50407"));
-  process_.clock->now.millisecond = 0;
+  process_.clock->Set(AtMillisecond(0));
   Pay(u"PayByPaymentCard", Value::Integer(1), args);
   EXPECT_EQ(args.Get(4), Value::Text(u"202403050907040"));
   EXPECT_EQ(args.Get(5), Value::Text(u"00407"));

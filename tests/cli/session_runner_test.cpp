@@ -7,7 +7,7 @@
 #include <map>
 #include <sstream>
 
-#include "platform/host_platform.h"
+#include "testing/test_process.h"
 
 namespace kassivo::cli {
 namespace {
@@ -15,18 +15,9 @@ namespace {
 class Session {
  public:
   explicit Session(TapeMode mode = TapeMode::kEntries) {
-    auto recorder = std::make_unique<MessageRecorder>();
-    messages_ = recorder.get();
-    PlatformOptions options;
-    options.memory_store = true;
-    options.fixed_clock = LocalDateTime{2024, 3, 5, 9, 7, 4, 56};
-    options.seed = 1;
-    options.decimal_separator = u".";
-    options.thousands_separator = u",";
-    options.messages = std::move(recorder);
-    state_ = std::make_unique<ProcessState>(MakeHostPlatform(std::move(options)));
     presenter_ = MakeTapePresenter(mode, false);
-    runner_ = std::make_unique<SessionRunner>(*state_, *messages_, presenter_.get(), out);
+    runner_ =
+        std::make_unique<SessionRunner>(*process_.state, *process_.messages, presenter_.get(), out);
   }
 
   int Play(const std::string& script) {
@@ -43,8 +34,7 @@ class Session {
   std::ostringstream err;
 
  private:
-  MessageRecorder* messages_ = nullptr;
-  std::unique_ptr<ProcessState> state_;
+  testing::TestProcess process_{{.host_platform = true, .seed = 1}};
   std::unique_ptr<TapePresenter> presenter_;
   std::unique_ptr<SessionRunner> runner_;
 };

@@ -103,7 +103,7 @@ TEST(Dispatcher, ScalesAndLabelPrinterNeedNoDevice) {
   EXPECT_EQ(Call(*component, u"InitializePrinter", init), Value::Boolean(true));
   ArgumentArray labels({T(u"9"), T(u"<Labels/>"), Value::Integer(1)});
   EXPECT_EQ(Call(*component, u"PrintLabels", labels), Value::Boolean(true));
-  EXPECT_EQ(process.messages->shown,
+  EXPECT_EQ(process.messages->Take(),
             (std::vector<std::u16string>{u"InitializePrinter", u"<Labels/>"}));
   EXPECT_TRUE(process.state->Receipt.entries().empty());
 }

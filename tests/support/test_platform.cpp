@@ -2,35 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/host_platform.h"
-
 namespace kassivo::testing {
-
-TestProcess::TestProcess() {
-  Platform platform;
-  auto memory = std::make_unique<MemoryStore>();
-  auto fixed_clock = std::make_unique<FixedClock>();
-  auto sequence = std::make_unique<SequenceRandom>();
-  auto recorder = std::make_unique<RecordingMessages>();
-  store = memory.get();
-  clock = fixed_clock.get();
-  random = sequence.get();
-  messages = recorder.get();
-  platform.store = std::move(memory);
-  platform.clock = std::move(fixed_clock);
-  platform.random = std::move(sequence);
-  platform.messages = std::move(recorder);
-  platform.xml = MakeHostXmlParser();
-  platform.upper = MakeHostUpperCaser();
-  state = std::make_unique<ProcessState>(std::move(platform));
-  journal = std::make_unique<JournalObserver>(*state);
-}
-
-std::unique_ptr<DriverComponent> TestProcess::NewComponent() {
-  auto component = std::make_unique<DriverComponent>(*state, journal.get());
-  component->Init();
-  return component;
-}
 
 Value Call(DriverComponent& component, std::u16string_view name, ArgumentArray& args) {
   std::int32_t number = -1;

@@ -1,53 +1,14 @@
-// A platform for tests: in-memory store, fixed clock, fixed-seed random,
-// recorded messages, ICU upper-casing and the pugixml parser. A fresh
-// TestProcess is a fresh "process".
+// The test process (testing/test_process.h) and the calls the unit tests
+// make on it, their answers checked with GoogleTest.
 #pragma once
 
-#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "device/process_state.h"
-#include "host/component.h"
-#include "journal/call_journal.h"
-#include "platform/memory_store.h"
+#include "testing/test_process.h"
 
 namespace kassivo::testing {
-
-class FixedClock : public Clock {
- public:
-  LocalDateTime now{2024, 3, 5, 9, 7, 4, 56};
-  LocalDateTime Now() override { return now; }
-};
-
-class SequenceRandom : public Random {
- public:
-  std::vector<int> values{123};
-  std::size_t next = 0;
-  int Next() override { return values[next++ % values.size()]; }
-};
-
-class RecordingMessages : public MessagePresenter {
- public:
-  std::vector<std::u16string> shown;
-  void Show(std::u16string_view text) override { shown.emplace_back(text); }
-};
-
-// Owns a ProcessState built on test doubles and keeps typed pointers to them.
-struct TestProcess {
-  TestProcess();
-
-  MemoryStore* store = nullptr;
-  FixedClock* clock = nullptr;
-  SequenceRandom* random = nullptr;
-  RecordingMessages* messages = nullptr;
-  std::unique_ptr<ProcessState> state;
-  // The call journal every component object of the process reports to.
-  std::unique_ptr<JournalObserver> journal;
-
-  // A component object, Init'ed.
-  std::unique_ptr<DriverComponent> NewComponent();
-};
 
 // Calls method `name` on `component` with the given arguments; returns the
 // result value and leaves the written arguments in `args`.

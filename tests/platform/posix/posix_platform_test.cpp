@@ -8,8 +8,10 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "device/options_store.h"
+#include "platform/message_recorder.h"
 #include "platform/posix/temporary_directory.h"
 #include "platform/seeded_random.h"
 #include "platform/stream_message_presenter.h"
@@ -99,25 +101,17 @@ TEST(StreamMessagePresenterTest, PrintsUtf8Lines) {
   EXPECT_EQ(testing::FileText(path), "Смена открыта\na\xEF\xBF\xBD\n");
 }
 
-class Recorder : public MessagePresenter {
- public:
-  explicit Recorder(std::u16string* last) : last_(last) {}
-  void Show(std::u16string_view text) override { *last_ = text; }
-
- private:
-  std::u16string* last_;
-};
-
 TEST(MakePosixPlatformTest, OptionsFixEveryService) {
   testing::TemporaryDirectory directory;
-  std::u16string shown;
+  auto recorder = std::make_unique<MessageRecorder>();
+  MessageRecorder& shown = *recorder;
   PosixPlatformOptions options;
   options.store_path = directory / "a/registration.json";
   options.fixed_clock = LocalDateTime{2024, 3, 5, 9, 7, 4, 56};
   options.seed = 1;
   options.decimal_separator = u",";
   options.thousands_separator = u"\u202F";
-  options.messages = std::make_unique<Recorder>(&shown);
+  options.messages = std::move(recorder);
   Platform platform = MakePosixPlatform(std::move(options));
 
   EXPECT_EQ(platform.clock->Now().millisecond, 56);
@@ -127,7 +121,7 @@ TEST(MakePosixPlatformTest, OptionsFixEveryService) {
   EXPECT_EQ(platform.number_format.decimal_separator, u",");
   EXPECT_EQ(platform.number_format.thousands_separator, u"\u202F");
   platform.messages->Show(u"текст");
-  EXPECT_EQ(shown, u"текст");
+  EXPECT_EQ(shown.Take(), std::vector<std::u16string>{u"текст"});
   EXPECT_EQ(platform.upper->ToUpper(u"чек"), u"ЧЕК");
   EXPECT_EQ(platform.xml->Parse(u"<a/>").root.name, u"a");
 

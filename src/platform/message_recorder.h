@@ -1,6 +1,6 @@
-// The kassivo host's message window: it records the texts a call shows so
-// the session runner can print them as "  M" lines after the call. It never
-// blocks.
+// A message window that records the texts it is shown until they are taken,
+// and never blocks: the kassivo host prints them as "  M" lines after each
+// call; the test process (testing/) keeps them for the tests to read.
 #pragma once
 
 #include <string>
@@ -10,7 +10,7 @@
 
 #include "platform/platform.h"
 
-namespace kassivo::cli {
+namespace kassivo {
 
 class MessageRecorder : public MessagePresenter {
  public:
@@ -23,4 +23,4 @@ class MessageRecorder : public MessagePresenter {
   std::vector<std::u16string> shown_;
 };
 
-}  // namespace kassivo::cli
+}  // namespace kassivo
