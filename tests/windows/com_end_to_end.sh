@@ -8,7 +8,11 @@
 # Where 32-bit Wine is not installed (KASSIVO_WINE32_LOADER, by default
 # /usr/lib/wine/wine, is missing) the 32-bit run exits 77, which CTest counts
 # as skipped, with the reason as its last line; scripts/install-deps leaves
-# apt's reason in build/wine32-unavailable when it could not install it.
+# apt's reason in build/wine32-unavailable when it could not install it. So it
+# does where 32-bit Wine is installed but cannot start a process: a first
+# 32-bit process must answer within KASSIVO_WINE32_PROBE_SECONDS (default
+# 900; it also makes the prefix) before anything else is done, and the reason
+# is Wine's first err: line.
 #
 # Under 64-bit Wine the session runs once more with KASSIVO_JOURNAL naming a
 # file in the test's folder, and the Windows build's KASSIVO_EXE (by default
@@ -21,13 +25,21 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 run="$root/cmake/wine-run.sh"
 arch=${KASSIVO_WINE_ARCH:-win64}
 
+# A 32-bit x86 Linux program, which needs the i386 emulator here.
+i386_program() {
+  case "$(od -An -tx1 -N20 "$1" 2>/dev/null | tr -d ' \n')" in
+    7f454c4601*0300) return 0 ;;
+  esac
+  return 1
+}
+
 if [ "$arch" != win64 ]; then
   loader32=${KASSIVO_WINE32_LOADER:-/usr/lib/wine/wine}
   emulator=/usr/bin/qemu-i386-static
   reason=
   if [ ! -e "$loader32" ]; then
     reason="no loader at $loader32"
-  elif [ ! -e "$emulator" ]; then
+  elif i386_program "$loader32" && [ ! -e "$emulator" ]; then
     reason="no i386 emulator at $emulator"
   fi
   if [ -n "$reason" ]; then
@@ -36,14 +48,43 @@ if [ "$arch" != win64 ]; then
     echo "32-bit Wine is not installed: $reason (scripts/install-deps wine32 retries)"
     exit 77
   fi
+  if i386_program "$loader32" && ! "$root/scripts/i386-emulation" status >/dev/null; then
+    echo "32-bit Wine needs i386 emulation: run scripts/i386-emulation on (as root)" >&2
+    exit 1
+  fi
 fi
 
 export KASSIVO_WINEPREFIX="$(pwd)/com-end-to-end-$arch"
 rm -rf "$KASSIVO_WINEPREFIX" "$KASSIVO_WINEPREFIX.lock"
 
-if [ "$arch" != win64 ] && ! "$root/scripts/i386-emulation" status >/dev/null; then
-  echo "32-bit Wine needs i386 emulation: run scripts/i386-emulation on (as root)" >&2
-  exit 1
+# The first 32-bit process, in the prefix it makes as it starts (wine-run.sh
+# starts no 64-bit wineboot first), with Wine's errors in its log. Where it
+# does not answer, its Wine processes are ended, nothing is left, and the
+# test is skipped.
+if [ "$arch" != win64 ]; then
+  limit=${KASSIVO_WINE32_PROBE_SECONDS:-900}
+  probe_log="$(pwd)/wine32-probe.log"
+  status=0
+  WINEDEBUG=err+all KASSIVO_WINEBOOT=no \
+    timeout "$limit" "$run" cmd /c echo kassivo-probe >"$probe_log" 2>&1 || status=$?
+  if ! grep -q '^kassivo-probe' "$probe_log"; then
+    if [ "$status" -eq 124 ]; then
+      reason="no answer within ${limit}s"
+    else
+      reason=$(grep -m 1 'err:' "$probe_log" | tr -d '\r')
+      [ -n "$reason" ] || reason="exit status $status: $(grep . "$probe_log" | tail -n 1 | tr -d '\r')"
+    fi
+    if [ -d "$KASSIVO_WINEPREFIX" ]; then
+      WINEPREFIX="$KASSIVO_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
+    fi
+    rm -rf "$KASSIVO_WINEPREFIX" "$probe_log"
+    echo "32-bit Wine cannot start here: $reason"
+    exit 77
+  fi
+  # Its wineboot may still be setting up the 32-bit side.
+  WINEPREFIX="$KASSIVO_WINEPREFIX" /usr/lib/wine/wineserver -w
+  # Made again where that side is missing, before anything is put in it.
+  "$run"
 fi
 
 # Installed where a user would put it: a folder whose name holds a space.
