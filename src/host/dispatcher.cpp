@@ -1,7 +1,6 @@
 // CallAsFunc: the contract table of the 42 driver methods.
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <new>
 #include <optional>
 
@@ -42,18 +41,10 @@ AlwaysOutputs AlwaysOutputsOf(std::int32_t number) {
   }
 }
 
-// Most calls succeed, so the text already reads "no errors" as a rule: it is
-// compared (a fixed-size compare the compiler inlines) rather than rewritten;
-// the rewrite is out of the call's path.
-[[gnu::noinline]] void SetNoErrors(std::optional<std::u16string>& text) {
-  text = kNoErrors;
-}
-[[gnu::always_inline]] inline void ResetLastError(std::optional<std::u16string>& text) {
-  if (text && text->size() == kNoErrors.size() &&
-      std::memcmp(text->data(), kNoErrors.data(), kNoErrors.size() * sizeof(char16_t)) == 0) {
-    return;
-  }
-  SetNoErrors(text);
+// Most calls succeed, so the text usually reads "no errors" already and is
+// left as it is.
+void ResetLastError(std::optional<std::u16string>& text) {
+  if (text != kNoErrors) text = kNoErrors;
 }
 
 // The driver's texts for what escaped a method; called in a catch handler.
@@ -297,10 +288,7 @@ constexpr std::array<DeviceRow, kMethodCount> kDeviceRows = DeviceRows();
 
 }  // namespace
 
-// Inlined into CallAsFunc: a call of its own costs a tenth of a short
-// method's whole dispatch.
-[[gnu::always_inline]] inline HResult DriverComponent::Call(std::int32_t number, Value& result,
-                                                            ArgumentArray& params) {
+HResult DriverComponent::Call(std::int32_t number, Value& result, ArgumentArray& params) {
   result = Value::Boolean(false);
   const bool known = IsMethodNumber(number);
   try {
