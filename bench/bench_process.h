@@ -32,9 +32,9 @@ struct BenchProcess {
     component->Init();
     ArgumentArray open({Value()});
     Value result;
-    component->CallAsFunc(5, result, open);
+    component->CallAsFunc(Method::kOpen, result, open);
     ArgumentArray shift({Value::Text(u"1"), Value::Text(u""), Value()});
-    component->CallAsFunc(12, result, shift);
+    component->CallAsFunc(Method::kOpenShift, result, shift);
   }
 
   std::unique_ptr<ProcessState> state;

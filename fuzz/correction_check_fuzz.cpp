@@ -6,6 +6,7 @@
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 using kassivo::fuzz::FuzzDriver;
 using kassivo::fuzz::TextOf;
@@ -17,6 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Value xml = Value::Text(TextOf(data + 1, size - 1));
   driver.state().Settings.Size = 20 + options % 50;
   ArgumentArray args({Value::Text(u"1"), xml, Value()});
-  driver.CallCheck(16, args, 2);
+  driver.CallCheck(Method::kProcessCorrectionCheck, args, 2);
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 using kassivo::fuzz::FuzzDriver;
 using kassivo::fuzz::TextOf;
@@ -16,9 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t options = data[0];
   const Value xml = Value::Text(TextOf(data + 1, size - 1));
   ArgumentArray args({Value::Text(u"1"), Value::Integer(options % 5), xml});
-  driver.Call(11, args);
+  driver.Call(Method::kOperationFN, args);
   // The registration just read must answer as well-formed as before.
   ArgumentArray data_kkt({Value::Text(u"1"), Value()});
-  driver.Call(10, data_kkt);
+  driver.Call(Method::kGetDataKKT, data_kkt);
   return 0;
 }

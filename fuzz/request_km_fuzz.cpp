@@ -6,6 +6,7 @@
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 using kassivo::fuzz::FuzzDriver;
 using kassivo::fuzz::TextOf;
@@ -16,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::uint8_t options = data[0];
   const Value xml = Value::Text(TextOf(data + 1, size - 1));
   ArgumentArray args({Value::Text(u"1"), xml, Value()});
-  driver.Call(37, args);
+  driver.Call(Method::kRequestKM, args);
   if (options & 1) {
     ArgumentArray result({Value::Text(u"1"), Value(), Value()});
-    driver.Call(38, result);
+    driver.Call(Method::kGetProcessingKMResult, result);
   }
   if (options & 2) {
     ArgumentArray confirm({Value::Text(u"1"),
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                ? Value::Text(u"")
                                : Value::Text(driver.state().LastKMRequestGUID),
                            Value::Integer(options >> 2 & 1)});
-    driver.Call(39, confirm);
+    driver.Call(Method::kConfirmKM, confirm);
   }
   return 0;
 }
