@@ -80,7 +80,7 @@ double PeakMemoryOverPackage() {
   const double package_bytes = static_cast<double>(args.Get(2).text().size() * 2);
   StartHeapCount();
   Value result;
-  process.component->CallAsFunc(14, result, args);
+  process.component->CallAsFunc(Method::kProcessCheck, result, args);
   const double peak = static_cast<double>(StopHeapCount());
   std::printf("process_check_10000_peak_heap bytes=%.0f package_bytes=%.0f\n", peak, package_bytes);
   return peak / package_bytes;

@@ -23,9 +23,9 @@ struct BenchProcess : testing::TestProcess {
     component = NewComponent();
     ArgumentArray open({Value()});
     Value result;
-    component->CallAsFunc(5, result, open);
+    component->CallAsFunc(Method::kOpen, result, open);
     ArgumentArray shift({Value::Text(u"1"), Value::Text(u""), Value()});
-    component->CallAsFunc(12, result, shift);
+    component->CallAsFunc(Method::kOpenShift, result, shift);
   }
 
   std::unique_ptr<DriverComponent> component;

@@ -32,7 +32,7 @@ void BM_ProcessCheckCall(benchmark::State& state) {
     ArgumentArray args({Value::Text(u"1"), Value::Boolean(false), package, Value()});
     state.ResumeTiming();
     Value result;
-    process.component->CallAsFunc(14, result, args);
+    process.component->CallAsFunc(Method::kProcessCheck, result, args);
     if (result != Value::Boolean(true)) state.SkipWithError("ProcessCheck failed");
     state.PauseTiming();
     args = ArgumentArray();  // the host frees its array outside the call
@@ -91,7 +91,7 @@ void BM_GetLineLength(benchmark::State& state) {
     if (side == 0) {
       for (int i = 0; i < kBatch; ++i) {
         Value result;
-        process.component->CallAsFunc(23, result, args);
+        process.component->CallAsFunc(Method::kGetLineLength, result, args);
         benchmark::DoNotOptimize(result);
       }
     } else {
@@ -110,7 +110,7 @@ void BM_GetParameters(benchmark::State& state) {
   for (auto _ : state) {
     ArgumentArray args({Value()});
     Value result;
-    process.component->CallAsFunc(3, result, args);
+    process.component->CallAsFunc(Method::kGetParameters, result, args);
     benchmark::DoNotOptimize(args);
   }
   state.SetItemsProcessed(state.iterations());
@@ -122,7 +122,7 @@ void BM_GetDataKKT(benchmark::State& state) {
   for (auto _ : state) {
     ArgumentArray args({Value::Text(u"1"), Value()});
     Value result;
-    process.component->CallAsFunc(10, result, args);
+    process.component->CallAsFunc(Method::kGetDataKKT, result, args);
     benchmark::DoNotOptimize(args);
   }
   state.SetItemsProcessed(state.iterations());

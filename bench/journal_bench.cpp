@@ -44,7 +44,7 @@ void BM_JournalGetLineLength(benchmark::State& state) {
   ArgumentArray args({Value::Text(u"1"), Value()});
   for (auto _ : state) {
     Value result;
-    process.component->CallAsFunc(23, result, args);
+    process.component->CallAsFunc(Method::kGetLineLength, result, args);
     benchmark::DoNotOptimize(result);
   }
 }
@@ -62,7 +62,7 @@ void BM_JournalCheck1000(benchmark::State& state) {
     ArgumentArray args({Value::Text(u"1"), Value::Boolean(false), package, Value()});
     Value result;
     const double start = ThreadCpuSeconds();
-    process.component->CallAsFunc(14, result, args);
+    process.component->CallAsFunc(Method::kProcessCheck, result, args);
     const double seconds = ThreadCpuSeconds() - start;
     if (result != Value::Boolean(true)) state.SkipWithError("ProcessCheck failed");
     return seconds;

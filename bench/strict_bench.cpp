@@ -41,7 +41,7 @@ void BM_StrictCheckCall(benchmark::State& state) {
     ArgumentArray args({Value::Text(u"1"), Value::Boolean(false), package, Value()});
     Value result;
     const double start = ThreadCpuSeconds();
-    (side == 0 ? plain : strict).component->CallAsFunc(14, result, args);
+    (side == 0 ? plain : strict).component->CallAsFunc(Method::kProcessCheck, result, args);
     const double seconds = ThreadCpuSeconds() - start;
     if (result != Value::Boolean(true)) state.SkipWithError("ProcessCheck refused");
     return seconds;

@@ -9,6 +9,7 @@
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 using kassivo::fuzz::FuzzDriver;
 
@@ -57,10 +58,10 @@ Value ReadValue(Reader& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   Reader in(data, size);
-  std::int32_t method = in.Byte() % 44 - 1;
+  std::int32_t method = in.Byte() % (kassivo::kMethodCount + 2) - 1;
   // Open adds a device each time: over millions of runs the list would only
   // grow, so it is left to the other targets.
-  if (method == 5) method = 6;
+  if (method == Number(Method::kOpen)) method = Number(Method::kClose);
   std::vector<Value> values(in.Byte() % 9);
   for (Value& value : values) value = ReadValue(in);
   ArgumentArray args(std::move(values));

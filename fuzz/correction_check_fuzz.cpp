@@ -3,6 +3,7 @@
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -10,6 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto [driver, options, xml] = kassivo::fuzz::ReadXmlCall(data, size);
   driver.state().Settings.Size = 20 + options % 50;
   ArgumentArray args({Value::Text(u"1"), xml, Value()});
-  driver.CallCheck(16, args, 2);
+  driver.CallCheck(Method::kProcessCorrectionCheck, args, 2);
   return 0;
 }

@@ -11,6 +11,7 @@
 #include "host/component.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 
 // A process of its own, with device "1" open and no shift, its component
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     component.Init();
     ArgumentArray args({Value()});
     Value result;
-    component.CallAsFunc(5, result, args);
+    component.CallAsFunc(Method::kOpen, result, args);
     return true;
   }();
   (void)opened;
@@ -36,34 +37,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Value id = Value::Text(u"1");
   const Value xml = Value::Text(text);
   ArgumentArray args;
-  std::int32_t method = 0;
+  Method method{};
   switch (selector % 9) {
     case 0:
-      method = 14, args = ArgumentArray({id, Value::Boolean(false), xml, Value()});
+      method = Method::kProcessCheck,
+      args = ArgumentArray({id, Value::Boolean(false), xml, Value()});
       break;
     case 1:
-      method = 16, args = ArgumentArray({id, xml, Value()});
+      method = Method::kProcessCorrectionCheck, args = ArgumentArray({id, xml, Value()});
       break;
     case 2:
-      method = 11, args = ArgumentArray({id, Value::Integer(selector % 4), xml});
+      method = Method::kOperationFN, args = ArgumentArray({id, Value::Integer(selector % 4), xml});
       break;
     case 3:
-      method = 12, args = ArgumentArray({id, xml, Value()});
+      method = Method::kOpenShift, args = ArgumentArray({id, xml, Value()});
       break;
     case 4:
-      method = 18, args = ArgumentArray({id, xml, Value::Real(selector - 100.5)});
+      method = Method::kCashInOutcome,
+      args = ArgumentArray({id, xml, Value::Real(selector - 100.5)});
       break;
     case 5:
-      method = 15, args = ArgumentArray({id, xml});
+      method = Method::kPrintTextDocument, args = ArgumentArray({id, xml});
       break;
     case 6:
-      method = 37, args = ArgumentArray({id, xml, Value()});
+      method = Method::kRequestKM, args = ArgumentArray({id, xml, Value()});
       break;
     case 7:
-      method = 4, args = ArgumentArray({Value::Text(u"Size"), xml});
+      method = Method::kSetParameter, args = ArgumentArray({Value::Text(u"Size"), xml});
       break;
     default:
-      method = 24, args = ArgumentArray({id, Value(), xml, Value(), Value(), Value(), Value()});
+      method = Method::kPayByPaymentCard,
+      args = ArgumentArray({id, Value(), xml, Value(), Value(), Value(), Value()});
       break;
   }
   Value result;

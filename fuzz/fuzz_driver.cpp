@@ -20,9 +20,9 @@ void Check(bool condition) {
 FuzzDriver::FuzzDriver() : component_(std::make_unique<DriverComponent>(*process_.state)) {
   component_->Init();
   ArgumentArray open({Value()});
-  Check(Call(5, open) == Value::Boolean(true) && open.Get(0) == Value::Text(u"1"));
+  Check(Call(Method::kOpen, open) == Value::Boolean(true) && open.Get(0) == Value::Text(u"1"));
   ArgumentArray shift({Value::Text(u"1"), Value::Text(u""), Value()});
-  Check(Call(12, shift) == Value::Boolean(true));
+  Check(Call(Method::kOpenShift, shift) == Value::Boolean(true));
 }
 
 FuzzDriver& FuzzDriver::Get() {
@@ -34,15 +34,18 @@ FuzzDriver& FuzzDriver::Get() {
 Value FuzzDriver::Call(std::int32_t method, ArgumentArray& args) {
   Value result;
   const HResult answer = component_->CallAsFunc(method, result, args);
-  Check(answer == (method >= 0 && method < 42 ? HResult::kOk : HResult::kFalse));
-  const bool integral = method == 0 || method == 2;
+  Check(answer == (IsMethodNumber(method) ? HResult::kOk : HResult::kFalse));
+  const bool integral =
+      method == Number(Method::kGetInterfaceRevision) || method == Number(Method::kGetLastError);
   Check(result.kind() == (integral ? Value::Kind::kInteger : Value::Kind::kBoolean));
   Check(state_->LastErrorText.has_value() && !state_->LastErrorText->empty());
-  if (method != 2 && method != 6) CheckDeviceAnswers();
+  if (method != Number(Method::kGetLastError) && method != Number(Method::kClose)) {
+    CheckDeviceAnswers();
+  }
   return result;
 }
 
-Value FuzzDriver::CallCheck(std::int32_t method, ArgumentArray& args, int answer) {
+Value FuzzDriver::CallCheck(Method method, ArgumentArray& args, int answer) {
   const std::int32_t before = state_->Counters.CheckNumber;
   Value result;
   Check(component_->CallAsFunc(method, result, args) == HResult::kOk);
@@ -66,7 +69,7 @@ Value FuzzDriver::CallCheck(std::int32_t method, ArgumentArray& args, int answer
 void FuzzDriver::CheckDeviceAnswers() {
   ArgumentArray line({Value::Text(u"1"), Value()});
   Value length;
-  component_->CallAsFunc(23, length, line);
+  component_->CallAsFunc(Method::kGetLineLength, length, line);
   Check(length == Value::Boolean(true) && line.Get(1).kind() == Value::Kind::kInteger);
 }
 

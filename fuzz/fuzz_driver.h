@@ -30,16 +30,18 @@ class FuzzDriver {
   DriverComponent& component() { return *component_; }
 
   // Calls `method` and aborts when the answer breaks the contract: S_OK for
-  // 0..41 (S_FALSE beyond), an integer result for 0 and 2 and a boolean one
-  // for every other method, a LastErrorText afterwards, and a device that
-  // still answers GetLineLength.
+  // a method number (S_FALSE for any other), an integer result for
+  // GetInterfaceRevision and GetLastError and a boolean one for every other
+  // method, a LastErrorText afterwards, and a device that still answers
+  // GetLineLength.
   Value Call(std::int32_t method, ArgumentArray& args);
+  Value Call(Method method, ArgumentArray& args) { return Call(Number(method), args); }
 
-  // Calls ProcessCheck (14) or ProcessCorrectionCheck (16), whose answer is
+  // Calls ProcessCheck or ProcessCorrectionCheck, whose answer is
   // parameter `answer`, and aborts unless, beyond Call's contract, a formed
   // check takes the next number and answers, and a refused one takes no
   // number, leaves its message in LastErrorText and an empty answer.
-  Value CallCheck(std::int32_t method, ArgumentArray& args, int answer);
+  Value CallCheck(Method method, ArgumentArray& args, int answer);
 
  private:
   FuzzDriver();

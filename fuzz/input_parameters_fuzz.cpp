@@ -3,6 +3,7 @@
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -10,8 +11,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto [driver, options, xml] = kassivo::fuzz::ReadXmlCall(data, size);
   // OpenShift, CloseShift, GetCurrentStatus, ReportCurrentStatusOfSettlements
   // and PrintXReport all read the same InputParameters.
-  static constexpr std::int32_t kMethods[] = {12, 13, 19, 20, 21};
-  const std::int32_t method = kMethods[options % 5];
+  static constexpr Method kMethods[] = {
+      Method::kOpenShift, Method::kCloseShift, Method::kGetCurrentStatus,
+      Method::kReportCurrentStatusOfSettlements, Method::kPrintXReport};
+  const Method method = kMethods[options % 5];
   driver.state().Settings.Size = 20 + (options >> 3) % 30;
   ArgumentArray args({Value::Text(u"1"), xml, Value()});
   driver.Call(method, args);

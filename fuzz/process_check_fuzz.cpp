@@ -3,6 +3,7 @@
 #include "fuzz_driver.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -11,6 +12,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   driver.state().Settings.Size = 20 + options % 50;
   driver.state().Settings.WindowShowType = options & 0x40 ? 0 : 2;
   ArgumentArray args({Value::Text(u"1"), Value::Boolean(options & 0x80), xml, Value()});
-  driver.CallCheck(14, args, 3);
+  driver.CallCheck(Method::kProcessCheck, args, 3);
   return 0;
 }

@@ -12,7 +12,7 @@
 #include "cli/session_runner.h"
 #include "common/text.h"
 #include "device/options_store.h"
-#include "host/method_table.h"
+#include "host/method_catalogue.h"
 
 namespace kassivo::cli {
 
@@ -173,7 +173,7 @@ std::string Column(std::u16string_view text, std::size_t width) {
 void ListMethods(std::ostream& out) {
   out << " No  " << Column(u"English name", 34) << Column(u"Russian name", 42) << "Parameters\n";
   for (std::int32_t number = 0; number < kMethodCount; ++number) {
-    const DriverMethod* row = MethodRow(number);
+    const CatalogueRow* row = MethodRow(number);
     out << std::setw(3) << number << "  " << Column(TermString(row->name, 0), 34)
         << Column(TermString(row->name, 1), 42) << row->parameters << '\n';
   }

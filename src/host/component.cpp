@@ -1,7 +1,7 @@
 #include "host/component.h"
 
 #include "host/driver_methods.h"
-#include "host/method_table.h"
+#include "host/method_catalogue.h"
 
 namespace kassivo {
 
@@ -32,7 +32,7 @@ HResult DriverComponent::FindMethod(std::u16string_view name, std::int32_t& numb
 HResult DriverComponent::GetMethodName(std::int32_t number, std::int32_t alias,
                                        std::u16string& name) {
   name.clear();
-  const DriverMethod* row = MethodRow(number);
+  const CatalogueRow* row = MethodRow(number);
   if (!row) return HResult::kFalse;
   name = TermString(row->name, alias);
   return HResult::kOk;
@@ -40,7 +40,7 @@ HResult DriverComponent::GetMethodName(std::int32_t number, std::int32_t alias,
 
 HResult DriverComponent::GetNParams(std::int32_t number, std::int32_t& count) {
   count = 0;
-  const DriverMethod* row = MethodRow(number);
+  const CatalogueRow* row = MethodRow(number);
   if (!row) return HResult::kFalse;
   count = row->parameters;
   return HResult::kOk;

@@ -37,6 +37,7 @@
 #include "device/emulator.h"
 #include "host/call_observer.h"
 #include "host/hresult.h"
+#include "host/method_catalogue.h"
 
 namespace kassivo {
 
@@ -63,17 +64,16 @@ class DriverComponent {
   // Does nothing and answers kOk; the observer hears of it.
   HResult CallAsProc(std::int32_t number, ArgumentArray& params);
   HResult CallAsFunc(std::int32_t number, Value& result, ArgumentArray& params);
+  HResult CallAsFunc(Method method, Value& result, ArgumentArray& params) {
+    return CallAsFunc(Number(method), result, params);
+  }
 
  private:
   // CallAsFunc without the lock and the observer.
   HResult Call(std::int32_t number, Value& result, ArgumentArray& params);
-  // The rows that need no device.
-  void Dispatch(std::int32_t number, Value& result, ArgumentArray& params);
-  // A device row whose parameter 0 is not a text, or names no device: the
-  // ID is the parameter's text.
-  void DispatchDeviceByIdText(std::int32_t number, Value& result, ArgumentArray& params);
-  // What a call answers when a method throws; called in the catch handler.
-  void Fail(std::int32_t number, Value& result, ArgumentArray& params) noexcept;
+  // What a call answers when `row`'s handler throws; called in the catch
+  // handler.
+  void Fail(const CatalogueRow& row, Value& result, ArgumentArray& params) noexcept;
   TFPEmulator* FindDevice(std::u16string_view id) { return list_ ? list_->Find(id) : nullptr; }
 
   ProcessState& state_;

@@ -1,4 +1,5 @@
-// The texts of the driver-level methods, which need no fiscal device.
+// The driver's fixed answers: those of the driver-level methods, which need
+// no fiscal device, and those of a call whose ID names no device.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@ inline constexpr std::int32_t kInterfaceRevision = 3004;
 inline constexpr std::u16string_view kDriverVersion = u"4.0.5.1";
 inline constexpr std::u16string_view kNoErrors = u"Нет ошибок.";
 inline constexpr std::u16string_view kDeviceNotFound = u"Устройство c таким ID не найдено.";
+inline constexpr std::u16string_view kCardBlocked = u"Карта заблокирована";
 inline constexpr std::u16string_view kTestResult = u"Успешное подключение.";
 inline constexpr std::u16string_view kTestNotice =
     u"ТОЛЬКО ДЛЯ ЦЕЛЕЙ ТЕСТИРОВАНИЯ РАЗРАБАТЫВАЕМЫХ ПРОГРАММНЫХ ПРОДУКТОВ И ОБУЧЕНИЯ";

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "common/text.h"
-#include "host/method_table.h"
+#include "host/method_catalogue.h"
 #include "script/transcript.h"
 
 namespace kassivo {
@@ -11,7 +11,7 @@ namespace kassivo {
 void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::string& out,
                     std::vector<LiteralSpan>& spans) {
   spans.clear();
-  if (const DriverMethod* row = MethodRow(method)) {
+  if (const CatalogueRow* row = MethodRow(method)) {
     AppendUtf8(TermString(row->name, 0), out);
   } else {
     out += '#';

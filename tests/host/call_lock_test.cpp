@@ -27,7 +27,7 @@ TEST(CallLock, ConcurrentCallsOnSeveralObjectsLoseNoCount) {
       for (int n = 0; n < kCalls; ++n) {
         ArgumentArray args({Value::Text(u"1"), Value::Text(u""), Value()});
         Value result;
-        components[i]->CallAsFunc(12, result, args);  // OpenShift
+        components[i]->CallAsFunc(Method::kOpenShift, result, args);
       }
     });
   }

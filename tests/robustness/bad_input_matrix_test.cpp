@@ -74,14 +74,15 @@ class BadInputMatrix : public ::testing::Test {
     SCOPED_TRACE(what);
     Value result = Value::Text(u"not written");
     EXPECT_EQ(component_->CallAsFunc(method, result, args), HResult::kOk);
-    const bool integral = method == 0 || method == 2;
+    const bool integral =
+        method == Number(Method::kGetInterfaceRevision) || method == Number(Method::kGetLastError);
     EXPECT_EQ(result.kind(), integral ? Value::Kind::kInteger : Value::Kind::kBoolean);
     const std::optional<std::u16string>& error = process_.state->LastErrorText;
     EXPECT_TRUE(error.has_value() && !error->empty());
-    if (method != 2) {
+    if (method != Number(Method::kGetLastError)) {
       ArgumentArray last({Value()});
       Value ignored;
-      component_->CallAsFunc(2, ignored, last);
+      component_->CallAsFunc(Method::kGetLastError, ignored, last);
       EXPECT_EQ(last.Get(0), Value::Text(error.value_or(u"")));
     }
     return result;
@@ -125,7 +126,8 @@ TEST_F(BadInputMatrix, EveryMethodWithNoElements) {
 TEST_F(BadInputMatrix, EveryParameterWithEveryValueKind) {
   const std::vector<Value> kinds = ValuesOfEveryKind();
   for (std::int32_t method = 0; method < DriverComponent::GetNMethods(); ++method) {
-    if (method == 5) continue;  // Open takes its only parameter as an output
+    // Open takes its only parameter as an output.
+    if (method == Number(Method::kOpen)) continue;
     for (std::int32_t parameter = 0; parameter < ParameterCount(method); ++parameter) {
       for (std::size_t kind = 0; kind < kinds.size(); ++kind) {
         std::vector<Value> values = PlainArguments(method);
@@ -167,43 +169,47 @@ TEST_F(BadInputMatrix, TenMegabyteTextInEveryParameter) {
 TEST_F(BadInputMatrix, UnconvertibleValuesAreReportedFailures) {
   struct Case {
     const char* name;
-    std::int32_t method;
+    Method method;
     std::vector<Value> args;
   };
   const std::vector<Case> cases = {
       {"OperationFN type not a number",
-       11,
+       Method::kOperationFN,
        {Value::Text(u"1"), Value::Text(u"abc"), Value::Text(u"<Parameters/>")}},
       {"OperationFN type NaN",
-       11,
+       Method::kOperationFN,
        {Value::Text(u"1"), Value::Real(kNaN), Value::Text(u"<Parameters/>")}},
       {"OperationFN type infinite",
-       11,
+       Method::kOperationFN,
        {Value::Text(u"1"), Value::Real(-kInfinity), Value::Text(u"<Parameters/>")}},
       {"OperationFN type out of range",
-       11,
+       Method::kOperationFN,
        {Value::Text(u"1"), Value::Real(4e9), Value::Text(u"<Parameters/>")}},
       {"ProcessCheck flag not a boolean",
-       14,
+       Method::kProcessCheck,
        {Value::Text(u"1"), Value::Text(u"maybe"), Value::Text(u""), Value()}},
       {"CashInOutcome amount not a number",
-       18,
+       Method::kCashInOutcome,
        {Value::Text(u"1"), Value::Text(u""), Value::Text(u"много")}},
-      {"CashInOutcome amount NaN", 18, {Value::Text(u"1"), Value::Text(u""), Value::Real(kNaN)}},
+      {"CashInOutcome amount NaN",
+       Method::kCashInOutcome,
+       {Value::Text(u"1"), Value::Text(u""), Value::Real(kNaN)}},
       {"CashInOutcome amount infinite",
-       18,
+       Method::kCashInOutcome,
        {Value::Text(u"1"), Value::Text(u""), Value::Real(kInfinity)}},
       {"PayByPaymentCard amount not a number",
-       24,
+       Method::kPayByPaymentCard,
        {Value::Text(u"1"), Value::Text(u"4111"), Value::Text(u"x"), Value::Text(u"")}},
-      {"ConfirmKM kind NaN", 39, {Value::Text(u"1"), Value::Text(u"G"), Value::Real(kNaN)}},
+      {"ConfirmKM kind NaN",
+       Method::kConfirmKM,
+       {Value::Text(u"1"), Value::Text(u"G"), Value::Real(kNaN)}},
       {"ConfirmKM kind lone surrogate",
-       39,
+       Method::kConfirmKM,
        {Value::Text(u"1"), Value::Text(u"G"), Value::Text(u"\xD800")}},
   };
   for (const Case& c : cases) {
     ArgumentArray args(c.args);
-    EXPECT_EQ(CallChecked(c.method, args, c.name), Value::Boolean(false)) << c.name;
+    EXPECT_EQ(CallChecked(Number(c.method), args, c.name), Value::Boolean(false)) << c.name;
     EXPECT_NE(process_.state->LastErrorText, std::u16string(kNoErrors)) << c.name;
   }
   ExpectStillWorking();

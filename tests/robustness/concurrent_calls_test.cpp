@@ -51,7 +51,7 @@ void Work(DriverComponent& component, int role, Clock::time_point until, Tally& 
       case 0:
       case 1: {  // OpenShift or CloseShift
         ArgumentArray args({Value::Text(u"1"), Value::Text(u""), Value()});
-        component.CallAsFunc(role == 0 ? 12 : 13, result, args);
+        component.CallAsFunc(role == 0 ? Method::kOpenShift : Method::kCloseShift, result, args);
         if (result != Value::Boolean(true)) fault("shift call failed");
         tally.numbers.push_back(CheckNumberIn(args.Get(2).text()));
         ++(role == 0 ? tally.opens : tally.closes);
@@ -60,7 +60,7 @@ void Work(DriverComponent& component, int role, Clock::time_point until, Tally& 
       case 2: {  // ProcessCheck
         ArgumentArray args(
             {Value::Text(u"1"), Value::Boolean(false), Value::Text(kCheck), Value()});
-        component.CallAsFunc(14, result, args);
+        component.CallAsFunc(Method::kProcessCheck, result, args);
         if (result != Value::Boolean(true)) fault("check failed");
         tally.numbers.push_back(CheckNumberIn(args.Get(3).text()));
         ++tally.checks;
@@ -68,21 +68,21 @@ void Work(DriverComponent& component, int role, Clock::time_point until, Tally& 
       }
       default: {  // readers and a writer of a setting that never changes
         ArgumentArray set({Value::Text(u"Size"), Value::Integer(36)});
-        component.CallAsFunc(4, result, set);
+        component.CallAsFunc(Method::kSetParameter, result, set);
         ArgumentArray line({Value::Text(u"1"), Value()});
-        component.CallAsFunc(23, result, line);
+        component.CallAsFunc(Method::kGetLineLength, result, line);
         if (line.Get(1) != Value::Integer(36)) fault("line length changed");
         ArgumentArray data({Value::Text(u"1"), Value()});
-        component.CallAsFunc(10, result, data);
+        component.CallAsFunc(Method::kGetDataKKT, result, data);
         if (result != Value::Boolean(true) ||
             data.Get(1).text().find(u"/>") == std::u16string::npos)
           fault("GetDataKKT answer broken");
         ArgumentArray parameters({Value()});
-        component.CallAsFunc(3, result, parameters);
+        component.CallAsFunc(Method::kGetParameters, result, parameters);
         if (parameters.Get(0).text().find(u"</Settings>") == std::u16string::npos)
           fault("GetParameters answer broken");
         ArgumentArray error({Value()});
-        component.CallAsFunc(2, result, error);
+        component.CallAsFunc(Method::kGetLastError, result, error);
         if (error.Get(0).kind() != Value::Kind::kText) fault("no LastErrorText");
         ++tally.reads;
         break;

@@ -27,7 +27,7 @@ namespace {
 // reads, so it is not among them.)
 struct XmlInput {
   const char* name;
-  std::int32_t method;
+  Method method;
   std::int32_t xml_parameter;
   std::u16string before;  // up to the attribute value
   std::u16string after;   // from the closing quote on
@@ -41,17 +41,20 @@ std::vector<XmlInput> XmlInputs() {
       u"PriceWithDiscount=\"1\" AmountWithDiscount=\"1\" VATRate=\"20\" Name=\"";
   const std::u16string check_end = u"\"/></Positions><Payments Cash=\"1\"/></CheckPackage>";
   return {
-      {"OperationFN", 11, 2, u"<Parameters KKTNumber=\"1\" CompanyName=\"", u"\"/>"},
-      {"OpenShift", 12, 1, input, input_end},
-      {"CloseShift", 13, 1, input, input_end},
-      {"ProcessCheck", 14, 2, check, check_end},
-      {"PrintTextDocument", 15, 1, u"<Document><Positions><TextString Text=\"",
-       u"\"/></Positions></Document>"},
-      {"ProcessCorrectionCheck", 16, 1, check, check_end},
-      {"CashInOutcome", 18, 1, input, input_end},
-      {"ReportCurrentStatusOfSettlements", 20, 1, input, input_end},
-      {"PrintXReport", 21, 1, input, input_end},
-      {"RequestKM", 37, 1, u"<RequestKM GUID=\"G\" PlannedStatus=\"1\" MarkingCode=\"", u"\"/>"},
+      {"OperationFN", Method::kOperationFN, 2, u"<Parameters KKTNumber=\"1\" CompanyName=\"",
+       u"\"/>"},
+      {"OpenShift", Method::kOpenShift, 1, input, input_end},
+      {"CloseShift", Method::kCloseShift, 1, input, input_end},
+      {"ProcessCheck", Method::kProcessCheck, 2, check, check_end},
+      {"PrintTextDocument", Method::kPrintTextDocument, 1,
+       u"<Document><Positions><TextString Text=\"", u"\"/></Positions></Document>"},
+      {"ProcessCorrectionCheck", Method::kProcessCorrectionCheck, 1, check, check_end},
+      {"CashInOutcome", Method::kCashInOutcome, 1, input, input_end},
+      {"ReportCurrentStatusOfSettlements", Method::kReportCurrentStatusOfSettlements, 1, input,
+       input_end},
+      {"PrintXReport", Method::kPrintXReport, 1, input, input_end},
+      {"RequestKM", Method::kRequestKM, 1,
+       u"<RequestKM GUID=\"G\" PlannedStatus=\"1\" MarkingCode=\"", u"\"/>"},
   };
 }
 
@@ -80,11 +83,11 @@ class HostileXml : public ::testing::Test {
   Value CallWith(const XmlInput& input, const std::u16string& xml) {
     SCOPED_TRACE(input.name);
     std::int32_t count = 0;
-    DriverComponent::GetNParams(input.method, count);
+    DriverComponent::GetNParams(Number(input.method), count);
     std::vector<Value> values(count);
     values[0] = Value::Text(u"1");
     values[input.xml_parameter] = Value::Text(xml);
-    if (input.method == 18) values[2] = Value::Integer(100);  // CashInOutcome's amount
+    if (input.method == Method::kCashInOutcome) values[2] = Value::Integer(100);  // the amount
     ArgumentArray args(std::move(values));
     Value result;
     EXPECT_EQ(component_->CallAsFunc(input.method, result, args), HResult::kOk);
@@ -175,19 +178,20 @@ TEST_F(HostileXml, FiftyMegabyteAttributeGetsANormalAnswer) {
 #endif
   bool stored = false;
   for (const XmlInput& input : XmlInputs()) {
-    if (input.method != 11 && input.method != 12 && input.method != 14 && input.method != 15 &&
-        input.method != 37) {
+    const Method m = input.method;
+    if (m != Method::kOperationFN && m != Method::kOpenShift && m != Method::kProcessCheck &&
+        m != Method::kPrintTextDocument && m != Method::kRequestKM) {
       continue;
     }
     const Value result = CallWith(input, input.before + huge + input.after);
-    if (input.method == 37) continue;  // a malformed marking code is a refusal
+    if (m == Method::kRequestKM) continue;  // a malformed marking code is a refusal
     const std::u16string error = process_.state->LastErrorText.value_or(u"");
     if (must_read || result == Value::Boolean(true)) {
       EXPECT_EQ(result, Value::Boolean(true)) << input.name << ": " << ToUtf8(error);
-    } else if (input.method != 14 && input.method != 15) {
+    } else if (m != Method::kProcessCheck && m != Method::kPrintTextDocument) {
       EXPECT_TRUE(error.starts_with(u"Ошибка разбора XML")) << input.name << ": " << ToUtf8(error);
     }
-    if (input.method == 11) stored = result == Value::Boolean(true);
+    if (m == Method::kOperationFN) stored = result == Value::Boolean(true);
   }
   if (!stored) return;
   // OperationFN stored the company name whole; GetDataKKT gives it back.

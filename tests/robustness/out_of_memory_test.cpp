@@ -31,13 +31,17 @@ std::vector<Case> Cases() {
       u"AmountWithDiscount=\"99.90\" VATRate=\"20\" PaymentMethod=\"4\" "
       u"CalculationSubject=\"1\"/></Positions><Payments Cash=\"100\"/></CheckPackage>";
   return {
-      {"GetLineLength", 23, {Value::Text(u"1"), Value()}},
-      {"GetLineLength of an unknown device", 23, {Value::Text(u"no such device"), Value()}},
-      {"GetDataKKT", 10, {Value::Text(u"1"), Value()}},
-      {"GetDescription", 1, {Value()}},
-      {"ProcessCheck", 14, {Value::Text(u"1"), Value::Boolean(false), Value::Text(check), Value()}},
+      {"GetLineLength", Number(Method::kGetLineLength), {Value::Text(u"1"), Value()}},
+      {"GetLineLength of an unknown device",
+       Number(Method::kGetLineLength),
+       {Value::Text(u"no such device"), Value()}},
+      {"GetDataKKT", Number(Method::kGetDataKKT), {Value::Text(u"1"), Value()}},
+      {"GetDescription", Number(Method::kGetDescription), {Value()}},
+      {"ProcessCheck",
+       Number(Method::kProcessCheck),
+       {Value::Text(u"1"), Value::Boolean(false), Value::Text(check), Value()}},
       {"ProcessCheck of a broken package",
-       14,
+       Number(Method::kProcessCheck),
        {Value::Text(u"1"), Value::Boolean(false), Value::Text(u"<CheckPackage"), Value()}},
       {"a number outside the table", 99, {}},
   };
@@ -74,7 +78,7 @@ TEST(OutOfMemory, EveryAllocationOfACallMayFail) {
       // With memory back, the device answers as usual.
       ArgumentArray width({Value::Text(u"1"), Value()});
       Value length;
-      component->CallAsFunc(23, length, width);
+      component->CallAsFunc(Method::kGetLineLength, length, width);
       ASSERT_EQ(length, Value::Boolean(true)) << c.name << " at allocation " << allocations;
       EXPECT_EQ(width.Get(1), Value::Integer(36));
       if (!failed) break;  // the whole call ran before memory ran out

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "host/method_catalogue.h"
+
 namespace kassivo::cli {
 namespace {
 
@@ -19,15 +21,15 @@ CallStatement ParseCall(std::string_view line) {
 TEST(Script, CallsByNameInEitherLanguage) {
   const CallStatement open = ParseCall("  Open empty\t");
   EXPECT_EQ(open.written, "Open empty");
-  EXPECT_EQ(open.method, 5);
+  EXPECT_EQ(open.method, Number(Method::kOpen));
   EXPECT_EQ(open.args, std::vector<Value>{Value()});
 
   const CallStatement russian = ParseCall("Подключить");
-  EXPECT_EQ(russian.method, 5);
+  EXPECT_EQ(russian.method, Number(Method::kOpen));
   EXPECT_TRUE(russian.args.empty());  // exactly as many elements as literals
 
   const CallStatement labels = ParseCall(R"(PrintLabels "1" "a \"b\"" 2.5)");
-  EXPECT_EQ(labels.method, 41);
+  EXPECT_EQ(labels.method, Number(Method::kPrintLabels));
   EXPECT_EQ(labels.args,
             (std::vector<Value>{Value::Text(u"1"), Value::Text(u"a \"b\""), Value::Real(2.5)}));
 }

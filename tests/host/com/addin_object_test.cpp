@@ -234,7 +234,7 @@ TEST_F(AddInObjectTest, MethodLookupInBothLanguages) {
   ScopedVariant untouched;
   untouched.get().vt = VT_I4;
   SAFEARRAY* none = nullptr;
-  EXPECT_EQ(extender->CallAsFunc(42, &untouched.get(), &none), S_FALSE);
+  EXPECT_EQ(extender->CallAsFunc(kMethodCount, &untouched.get(), &none), S_FALSE);
   EXPECT_EQ(untouched.get().vt, VT_I4);
   extender->Release();
 }
