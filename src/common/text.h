@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,13 @@ std::u16string FromUtf8(std::string_view text);
 // The same into `out`, which has room for text.size() units at least (no
 // text needs more); returns the end of what was written.
 char16_t* FromUtf8To(std::string_view text, char16_t* out);
+
+// Equal texts, found with one memory compare (the standard compare of
+// char16_t texts goes unit by unit).
+inline bool SameText(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() &&
+         (b.empty() || std::memcmp(a.data(), b.data(), b.size() * sizeof(char16_t)) == 0);
+}
 
 // Removes every leading and trailing code unit up to U+0020 (spaces and
 // control characters); other characters, the no-break space included, stay.

@@ -17,7 +17,7 @@ namespace {
 // Most calls succeed, so the text usually reads "no errors" already and is
 // left as it is.
 void ResetLastError(std::optional<std::u16string>& text) {
-  if (text != kNoErrors) text = kNoErrors;
+  if (!text || !SameText(*text, kNoErrors)) text = kNoErrors;
 }
 
 // The driver's texts for what escaped a method; called in a catch handler.
