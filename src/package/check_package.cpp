@@ -92,6 +92,15 @@ std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name)
   return static_cast<std::int32_t>(signed_value);
 }
 
+ExactAttribute ReadExactValue(const std::u16string_view* value, const NumberFormat& format) {
+  ExactAttribute result;
+  if (!value || IsBlank(*value)) return result;
+  result.present = true;
+  result.value = ParseExactDecimal(*value, format);
+  if (!result.value || result.value->IsNegative()) result.text = Trim(*value);
+  return result;
+}
+
 OptionalText ReadOptionalText(const XmlNode& element, std::u16string_view name) {
   const std::u16string_view* value = element.FindAttribute(name);
   if (!value) return std::nullopt;
@@ -247,8 +256,13 @@ FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format
   result.additional_attribute = TrimmedOrAbsent(found[kAdditionalAttribute]);
   result.marking_code = TrimmedOrAbsent(found[kMarkingCode]);
   if (for_rules) {
-    result.has_price = found[kPrice] && !IsBlank(*found[kPrice]);
-    result.has_amount = found[kAmount] && !IsBlank(*found[kAmount]);
+    result.exact_quantity = ReadExactValue(found[kQuantity], format);
+    result.exact_price = ReadExactValue(found[kPrice], format);
+    result.exact_amount = ReadExactValue(found[kAmount], format);
+    result.exact_vat_amount = ReadExactValue(found[kVatAmount], format);
+    if (result.marking_code && found[kMarkingCode]->size() != result.marking_code->size()) {
+      result.marking_code_as_sent = std::u16string(*found[kMarkingCode]);
+    }
     result.measure_of_quantity = TrimmedOrAbsent(found[kMeasureOfQuantity]);
     result.calculation_agent = TrimmedOrAbsent(found[kCalculationAgent]);
     result.vat_amount = TrimmedOrAbsent(found[kVatAmount]);

@@ -1,8 +1,7 @@
 #include "rules/position_rules.h"
 
-#include <cmath>
-
 #include "common/text.h"
+#include "rules/code_list.h"
 #include "rules/rule_messages.h"
 
 namespace kassivo {
@@ -19,17 +18,6 @@ constexpr VatRate kVatRates[] = {
     {u"22", 22},  {u"5/105", 5}, {u"7/107", 7}, {u"10/110", 10}, {u"20/120", 20}, {u"22/122", 22},
 };
 
-// A code of decimal digits only (at most nine of them).
-std::optional<int> CodeOf(std::u16string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  int value = 0;
-  for (const char16_t c : text) {
-    if (c < u'0' || c > u'9') return std::nullopt;
-    value = value * 10 + (c - u'0');
-  }
-  return value;
-}
-
 void Break(RuleFindings& findings, RuleMessage message, int number,
            std::u16string_view value = {}) {
   findings.broken.push_back(RuleText(message, {{u'i', DecimalText(number)}, {u'X', value}}));
@@ -41,11 +29,15 @@ bool HasText(const OptionalText& text) {
   return text && !text->empty();
 }
 
-double RoundToCents(double value) {
-  // A relative nudge makes 2.675 (2.67499... in binary) round as written.
-  const double scaled = value * 100;
-  const double nudge = std::fabs(scaled) * 1e-12;
-  return std::round(scaled + (scaled < 0 ? -nudge : nudge)) / 100;
+std::u16string_view MarkingCodeAsSent(const FiscalString& position) {
+  return position.marking_code_as_sent ? *position.marking_code_as_sent : *position.marking_code;
+}
+
+bool AmountIsPriceTimesQuantity(const ExactDecimal& price, const ExactDecimal& quantity,
+                                const ExactDecimal& amount) {
+  const std::optional<ExactDecimal> product = Multiply(price, quantity);
+  const std::optional<ExactDecimal> expected = product ? product->RoundedTo(2) : std::nullopt;
+  return expected && WithinTolerance(amount, *expected, ExactDecimal::FromUnits(false, 1, 2));
 }
 
 std::optional<int> VatPercent(std::u16string_view rate) {
@@ -56,13 +48,31 @@ std::optional<int> VatPercent(std::u16string_view rate) {
 }
 
 bool RequirePositiveQuantity(const FiscalString& position, int number, RuleFindings& findings) {
-  if (position.quantity > 0) return true;
+  const ExactAttribute& quantity = position.exact_quantity;
+  if (quantity.present && !quantity.IsNumber()) {
+    Break(findings, RuleMessage::kQuantityNotNumber, number, quantity.text);
+    return false;
+  }
+  if (quantity.IsNumber() && *quantity.value > ExactDecimal()) return true;
   Break(findings, RuleMessage::kQuantityNotPositive, number);
   return false;
 }
 
 bool RequirePriceAndAmount(const FiscalString& position, int number, RuleFindings& findings) {
-  if (position.has_price && position.has_amount && position.price >= 0 && position.amount >= 0) {
+  const ExactAttribute& price = position.exact_price;
+  const ExactAttribute& amount = position.exact_amount;
+  bool numbers = true;
+  if (price.present && !price.IsNumber()) {
+    Break(findings, RuleMessage::kPriceNotNumber, number, price.text);
+    numbers = false;
+  }
+  if (amount.present && !amount.IsNumber()) {
+    Break(findings, RuleMessage::kAmountNotNumber, number, amount.text);
+    numbers = false;
+  }
+  if (!numbers) return false;
+  if (price.IsNumber() && amount.IsNumber() && !price.value->IsNegative() &&
+      !amount.value->IsNegative()) {
     return true;
   }
   Break(findings, RuleMessage::kBadPriceOrAmount, number);
@@ -71,13 +81,15 @@ bool RequirePriceAndAmount(const FiscalString& position, int number, RuleFinding
 
 bool RequireAmountIsPriceTimesQuantity(const FiscalString& position, int number,
                                        const NumberFormat& format, RuleFindings& findings) {
-  const double expected = RoundToCents(position.price * position.quantity);
-  if (std::fabs(position.amount - expected) <= 0.01 + 1e-9) return true;
-  findings.broken.push_back(RuleText(RuleMessage::kAmountNotPriceTimesQuantity,
-                                     {{u'i', DecimalText(number)},
-                                      {u'X', FormatMoney(position.amount, format)},
-                                      {u'P', FormatMoney(position.price, format)},
-                                      {u'Q', FormatQuantity(position.quantity, format)}}));
+  const ExactDecimal& price = *position.exact_price.value;
+  const ExactDecimal& quantity = *position.exact_quantity.value;
+  const ExactDecimal& amount = *position.exact_amount.value;
+  if (AmountIsPriceTimesQuantity(price, quantity, amount)) return true;
+  findings.broken.push_back(
+      RuleText(RuleMessage::kAmountNotPriceTimesQuantity, {{u'i', DecimalText(number)},
+                                                           {u'X', amount.Format(2, format)},
+                                                           {u'P', price.Format(2, format)},
+                                                           {u'Q', quantity.Format(3, format)}}));
   return false;
 }
 
@@ -138,6 +150,48 @@ bool RequireCheckedMarkingCode(const FiscalString& position, int number,
 bool RequireVendorInnForAgent(const FiscalString& position, int number, RuleFindings& findings) {
   if (!HasText(position.calculation_agent) || HasText(position.vendor_inn)) return true;
   Break(findings, RuleMessage::kNoVendorInn, number);
+  return false;
+}
+
+void RequireUniqueMarkingCode(int number, int earlier, RuleFindings& findings) {
+  if (earlier == 0) return;
+  findings.broken.push_back(RuleText(RuleMessage::kDuplicateMarkingCode,
+                                     {{u'i', DecimalText(number)}, {u'j', DecimalText(earlier)}}));
+}
+
+bool RequireRegisteredSubject(const FiscalString& position, int number,
+                              const KKTRegistration& registration, RuleFindings& findings) {
+  const std::optional<int> code = CodeOf(position.calculation_subject);
+  if (!code) return true;
+  switch (*code) {
+    case 2:
+    case 30:
+    case 31:
+      if (registration.IsExcisable) return true;
+      Break(findings, RuleMessage::kNotRegisteredForExcise, number);
+      return false;
+    case 5:
+    case 6:
+      if (registration.IsGambling) return true;
+      Break(findings, RuleMessage::kNotRegisteredForGambling, number);
+      return false;
+    case 7:
+    case 8:
+      if (registration.IsLottery) return true;
+      Break(findings, RuleMessage::kNotRegisteredForLottery, number);
+      return false;
+    default:
+      return true;
+  }
+}
+
+bool RequireRegisteredAgentType(const FiscalString& position, int number,
+                                const KKTRegistration& registration, RuleFindings& findings) {
+  if (!HasText(position.calculation_agent) || IsBlank(registration.AgentTypes) ||
+      ListHasCode(registration.AgentTypes, *position.calculation_agent)) {
+    return true;
+  }
+  Break(findings, RuleMessage::kAgentTypeNotRegistered, number, *position.calculation_agent);
   return false;
 }
 
