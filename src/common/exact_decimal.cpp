@@ -1,6 +1,7 @@
 #include "common/exact_decimal.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -42,33 +43,62 @@ U128 SubtractU(const U128& a, const U128& b) {
   return {a.high - b.high - (a.low < b.low ? 1 : 0), a.low - b.low};
 }
 
-// The full product of two 64-bit integers.
+// 10^0 to 10^19, the powers of ten below 2^64.
+constexpr std::uint64_t kPowers10[] = {1ull,
+                                       10ull,
+                                       100ull,
+                                       1000ull,
+                                       10000ull,
+                                       100000ull,
+                                       1000000ull,
+                                       10000000ull,
+                                       100000000ull,
+                                       1000000000ull,
+                                       10000000000ull,
+                                       100000000000ull,
+                                       1000000000000ull,
+                                       10000000000000ull,
+                                       100000000000000ull,
+                                       1000000000000000ull,
+                                       10000000000000000ull,
+                                       100000000000000000ull,
+                                       1000000000000000000ull,
+                                       10000000000000000000ull};
+constexpr int kMaxPower64 = 19;
+
+// The full product of two 64-bit integers: one instruction where the
+// compiler has a 128-bit type, 32-bit pieces elsewhere (the 32-bit build).
+#if defined(__SIZEOF_INT128__)
+__extension__ typedef unsigned __int128 Wide;
+#endif
 U128 Product64(std::uint64_t a, std::uint64_t b) {
+#if defined(__SIZEOF_INT128__)
+  const Wide product = static_cast<Wide>(a) * b;
+  return {static_cast<std::uint64_t>(product >> 64), static_cast<std::uint64_t>(product)};
+#else
   const std::uint64_t a0 = a & 0xFFFFFFFFu, a1 = a >> 32;
   const std::uint64_t b0 = b & 0xFFFFFFFFu, b1 = b >> 32;
   const std::uint64_t p00 = a0 * b0, p01 = a0 * b1, p10 = a1 * b0, p11 = a1 * b1;
   const std::uint64_t middle = (p00 >> 32) + (p01 & 0xFFFFFFFFu) + (p10 & 0xFFFFFFFFu);
   return {p11 + (p01 >> 32) + (p10 >> 32) + (middle >> 32), (middle << 32) | (p00 & 0xFFFFFFFFu)};
+#endif
 }
 
 // a * b; false on overflow.
 bool MultiplyU(const U128& a, const U128& b, U128& product) {
   if (a.high != 0 && b.high != 0) return false;
   product = Product64(a.low, b.low);
-  for (const U128 cross : {Product64(a.high, b.low), Product64(a.low, b.high)}) {
-    if (cross.high != 0 || !AddU(product, U128{cross.low, 0})) return false;
-  }
-  return true;
+  if (a.high == 0 && b.high == 0) return true;
+  const U128 cross = a.high != 0 ? Product64(a.high, b.low) : Product64(a.low, b.high);
+  return cross.high == 0 && AddU(product, U128{cross.low, 0});
 }
 
 // a *= 10^power; false on overflow.
 bool ScaleUp(U128& a, int power) {
   while (power > 0) {
-    const int step = std::min(power, 9);
-    std::uint32_t factor = 1;
-    for (int i = 0; i < step; ++i) factor *= 10;
+    const int step = std::min(power, kMaxPower64);
     U128 product;
-    if (!MultiplyU(a, U128{0, factor}, product)) return false;
+    if (!MultiplyU(a, U128{0, kPowers10[step]}, product)) return false;
     a = product;
     power -= step;
   }
@@ -77,6 +107,11 @@ bool ScaleUp(U128& a, int power) {
 
 // a /= divisor (below 2^32), rounding down; answers the remainder.
 std::uint32_t DivideSmall(U128& a, std::uint32_t divisor) {
+  if (a.high == 0) {
+    const std::uint64_t remainder = a.low % divisor;
+    a.low /= divisor;
+    return static_cast<std::uint32_t>(remainder);
+  }
   std::uint64_t remainder = 0;
   std::uint64_t pieces[4] = {a.high >> 32, a.high & 0xFFFFFFFFu, a.low >> 32, a.low & 0xFFFFFFFFu};
   for (std::uint64_t& piece : pieces) {
@@ -91,10 +126,12 @@ std::uint32_t DivideSmall(U128& a, std::uint32_t divisor) {
 // a /= 10^power, rounding down.
 void ScaleDown(U128& a, int power) {
   while (power > 0) {
+    if (a.high == 0) {
+      a.low = power > kMaxPower64 ? 0 : a.low / kPowers10[power];
+      return;
+    }
     const int step = std::min(power, 9);
-    std::uint32_t divisor = 1;
-    for (int i = 0; i < step; ++i) divisor *= 10;
-    DivideSmall(a, divisor);
+    DivideSmall(a, static_cast<std::uint32_t>(kPowers10[step]));
     power -= step;
   }
 }
@@ -240,6 +277,20 @@ bool WithinTolerance(const ExactDecimal& a, const ExactDecimal& b, const ExactDe
   if (!difference) return false;
   const ExactDecimal distance = difference->IsNegative() ? difference->Negated() : *difference;
   return distance <= tolerance;
+}
+
+std::optional<double> ExactDecimal::NearestDouble() const {
+#if defined(FLT_EVAL_METHOD) && FLT_EVAL_METHOD == 0
+  constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+  if (high_ != 0 || low_ == 0 || low_ > kExactLimit || scale_ > 22) return std::nullopt;
+  constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const double value = static_cast<double>(low_) / kPowers[scale_];
+  return negative_ ? -value : value;
+#else
+  return std::nullopt;
+#endif
 }
 
 std::u16string ExactDecimal::Format(int min_decimals, const NumberFormat& format) const {

@@ -22,6 +22,10 @@
 //    none when the result does not fit;
 //  - Share(n, d, k) is the value x n / d rounded as RoundedTo(k); none when
 //    d is 0 or the result does not fit;
+//  - NearestDouble is the double nearest the value, when the magnitude is at
+//    most 2^53 and the value not zero (so the value is one correctly
+//    rounded division of two exact doubles), where doubles are computed
+//    without excess precision; none otherwise;
 //  - Compare is exact for any two values, whatever their scales;
 //  - zero has no sign: -0 equals 0, and formats without a "-";
 //  - Format writes the integer digits grouped by three with the format's
@@ -72,6 +76,7 @@ class ExactDecimal {
   }
 
   std::u16string Format(int min_decimals, const NumberFormat& format) const;
+  std::optional<double> NearestDouble() const;
 
  private:
   bool negative_ = false;

@@ -197,10 +197,42 @@ std::optional<ExactDecimal> ExactDecimalOf(const NumberParts& parts) {
   return ExactDecimal::FromUnits(parts.negative, magnitude, static_cast<int>(-power));
 }
 
+// The common texts, decimal digits (at most 19) with at most one full stop
+// or one-unit `separator`, read in one pass; none for any other text, which
+// the grammar then reads.
+std::optional<ExactDecimal> PlainExactDecimal(std::u16string_view text, char16_t separator) {
+  if (text.empty() || text.size() > 20) return std::nullopt;
+  std::uint64_t magnitude = 0;
+  int scale = -1;  // none before the point
+  int digits = 0;
+  for (const char16_t c : text) {
+    if (IsDigit(c)) {
+      magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - u'0');
+      ++digits;
+      if (scale >= 0) ++scale;
+    } else if ((c == u'.' || c == separator) && scale < 0) {
+      scale = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0 || digits > 19) return std::nullopt;
+  scale = scale < 0 ? 0 : scale;
+  while (scale > 0 && magnitude % 10 == 0) {
+    magnitude /= 10;
+    --scale;
+  }
+  if (scale > ExactDecimal::kMaxReadScale) return std::nullopt;
+  return ExactDecimal::FromUnits(false, magnitude, scale);
+}
+
 }  // namespace
 
 std::optional<ExactDecimal> ParseExactDecimal(std::u16string_view text,
                                               const NumberFormat& format) {
+  const char16_t separator =
+      format.decimal_separator.size() == 1 ? format.decimal_separator[0] : u'.';
+  if (std::optional<ExactDecimal> plain = PlainExactDecimal(text, separator)) return plain;
   NumberParts parts;
   if (!ReadNumberParts(text, format.decimal_separator, u".", parts)) return std::nullopt;
   return ExactDecimalOf(parts);

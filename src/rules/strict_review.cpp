@@ -123,10 +123,23 @@ void AddToTotal(const FiscalString& position, CheckReview& review) {
 
 // The number of the earlier position with the same marking code, 0 when
 // none; records this one's. `record`: the code's MarkingRecords record.
-int EarlierWithCode(std::u16string_view code, const std::optional<std::size_t>& record, int number,
-                    CheckReview& review) {
-  if (record) return review.record_positions.try_emplace(*record, number).first->second;
-  return review.unrequested_positions.try_emplace(std::u16string(code), number).first->second;
+// Codes are seldom repeated: an earlier position is looked for only then.
+int EarlierWithCode(const ProcessState& state, std::u16string_view code,
+                    const std::optional<std::size_t>& record, int number, CheckReview& review) {
+  if (!record) {
+    return review.unrequested_positions.try_emplace(std::u16string(code), number).first->second;
+  }
+  std::vector<bool>& seen = review.records_seen;
+  if (seen.size() <= *record) seen.resize(state.Marking.RecordCount());
+  if (!seen[*record]) {
+    seen[*record] = true;
+    review.marking_records.emplace_back(*record, number);
+    return number;
+  }
+  for (const auto& [earlier_record, earlier] : review.marking_records) {
+    if (earlier_record == *record) return earlier;
+  }
+  return number;
 }
 
 }  // namespace
@@ -142,11 +155,8 @@ void ReviewPosition(const ProcessState& state, const FiscalString& position, Che
     const std::u16string_view code = MarkingCodeAsSent(position);
     const std::optional<std::size_t> record = state.Marking.Find(code);
     if (record) status = &state.Marking.Status(*record);
-    earlier = EarlierWithCode(code, record, number, review);
-    if (earlier == number) {
-      earlier = 0;
-      if (record) review.marking_records.push_back(*record);
-    }
+    earlier = EarlierWithCode(state, code, record, number, review);
+    if (earlier == number) earlier = 0;
   }
   const bool quantity = RequirePositiveQuantity(position, number, findings);
   if (RequirePriceAndAmount(position, number, findings) && quantity) {
@@ -195,7 +205,7 @@ void AcceptCheck(ProcessState& state, const CheckReview& review) {
   if (!review.facts) return;
   if (review.movement) MoveDrawerCash(state, *review.movement);
   if (review.now) state.Counters.LastDocumentAt = review.now;
-  for (const std::size_t record : review.marking_records) state.Marking.UseUp(record);
+  for (const auto& [record, number] : review.marking_records) state.Marking.UseUp(record);
   PrintRemarks(state.Receipt, review.findings.remarks);
 }
 

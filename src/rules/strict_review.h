@@ -37,6 +37,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "device/process_state.h"
@@ -60,11 +61,11 @@ struct CheckReview {
   std::optional<ExactDecimal> total = ExactDecimal();
   bool total_beyond_limit = false;  // FiscalFormatLimit
   bool marking_reported = false;    // the unregistered-marking message given
-  // The records (MarkingRecords) of the positions' marking codes, and the
-  // position each code was first seen on, by record or, for a code no
-  // request carried, by the code itself.
-  std::vector<std::size_t> marking_records;
-  std::unordered_map<std::size_t, int> record_positions;
+  // The records (MarkingRecords) of the positions' marking codes, each with
+  // the position it was first seen on, and which records were seen; a code
+  // no request carried, with its first position.
+  std::vector<std::pair<std::size_t, int>> marking_records;
+  std::vector<bool> records_seen;
   std::unordered_map<std::u16string, int> unrequested_positions;
   // What the check does to the drawer, once EndCheckReview could tell.
   std::optional<ExactDecimal> movement;
