@@ -170,7 +170,7 @@ std::optional<ExactDecimal> ExactDecimalOf(const NumberParts& parts) {
   std::uint64_t magnitude = 0;
   std::int64_t power = parts.exponent - static_cast<std::int64_t>(parts.fraction_digits.size());
   std::int64_t zeros = 0;  // after the last non-zero digit so far
-  auto times_ten = [&magnitude, kMax](std::uint64_t digit) {
+  auto times_ten = [&magnitude](std::uint64_t digit) {
     if (magnitude > (kMax - digit) / 10) return false;
     magnitude = magnitude * 10 + digit;
     return true;
