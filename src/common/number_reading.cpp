@@ -1,5 +1,6 @@
 // The number readers of number_format.h: one grammar for the strict XML
 // form and for argument conversion, read exactly where the digits allow.
+#include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
