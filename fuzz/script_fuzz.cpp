@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   // "@x.xml" reads a small document; any other file is missing.
-  const kassivo::cli::FileLoader load = [](const std::string& path) -> std::optional<std::string> {
+  const kassivo::FileLoader load = [](const std::string& path) -> std::optional<std::string> {
     if (path == "x.xml") return std::string("<R A=\"Ж\"/>");
     return std::nullopt;
   };
@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t end = text.find('\n', start);
     if (end == std::string_view::npos) end = text.size();
     try {
-      kassivo::cli::ParseStatement(text.substr(start, end - start), first, load);
-    } catch (const kassivo::cli::ScriptError&) {
+      kassivo::ParseStatement(text.substr(start, end - start), first, load);
+    } catch (const kassivo::ScriptError&) {
     }
     first = false;
     start = end + 1;
