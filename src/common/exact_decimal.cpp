@@ -195,6 +195,11 @@ ExactDecimal ExactDecimal::Negated() const {
 }
 
 std::optional<ExactDecimal> Add(const ExactDecimal& a, const ExactDecimal& b) {
+  // Most sums: two 64-bit magnitudes of one sign and scale.
+  if (a.high_ == 0 && b.high_ == 0 && a.scale_ == b.scale_ && a.negative_ == b.negative_) {
+    const std::uint64_t low = a.low_ + b.low_;
+    return Arithmetic::Make(a.negative_, U128{low < a.low_ ? 1u : 0u, low}, a.scale_);
+  }
   U128 ma, mb;
   int scale = 0;
   if (!Arithmetic::Align(a, b, ma, mb, scale)) return std::nullopt;
@@ -273,10 +278,16 @@ std::strong_ordering Compare(const ExactDecimal& a, const ExactDecimal& b) {
 }
 
 bool WithinTolerance(const ExactDecimal& a, const ExactDecimal& b, const ExactDecimal& tolerance) {
-  const std::optional<ExactDecimal> difference = Subtract(a, b);
-  if (!difference) return false;
-  const ExactDecimal distance = difference->IsNegative() ? difference->Negated() : *difference;
-  return distance <= tolerance;
+  U128 ma, mb;
+  int scale = 0;
+  if (!Arithmetic::Align(a, b, ma, mb, scale)) return false;
+  U128 distance = ma;
+  if (a.IsNegative() != b.IsNegative()) {
+    if (!AddU(distance, mb)) return false;
+  } else {
+    distance = CompareU(ma, mb) >= 0 ? SubtractU(ma, mb) : SubtractU(mb, ma);
+  }
+  return Arithmetic::Make(false, distance, scale) <= tolerance;
 }
 
 std::optional<double> ExactDecimal::NearestDouble() const {

@@ -56,6 +56,11 @@ class ExactDecimal {
   static std::optional<ExactDecimal> FromDouble(double value, int decimals);
 
   bool IsZero() const { return high_ == 0 && low_ == 0; }
+  // The magnitude, when it is below 2^64 (for a caller's own fast path).
+  std::optional<std::uint64_t> Magnitude64() const {
+    if (high_ != 0) return std::nullopt;
+    return low_;
+  }
   bool IsNegative() const { return negative_; }
   int scale() const { return scale_; }
   ExactDecimal Negated() const;

@@ -104,10 +104,10 @@ std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name)
 
 ExactAttribute ReadExactValue(const std::u16string_view* value, const NumberFormat& format) {
   ExactAttribute result;
-  if (!value || IsBlank(*value)) return result;
-  result.present = true;
+  if (!value) return result;
   result.value = ParseExactDecimal(*value, format);
-  if (!result.value || result.value->IsNegative()) result.text = Trim(*value);
+  result.present = result.value || !IsBlank(*value);
+  if (result.present && (!result.value || result.value->IsNegative())) result.text = Trim(*value);
   return result;
 }
 

@@ -4,16 +4,6 @@
 
 namespace kassivo {
 
-std::optional<int> CodeOf(std::u16string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  int value = 0;
-  for (const char16_t c : text) {
-    if (c < u'0' || c > u'9') return std::nullopt;
-    value = value * 10 + (c - u'0');
-  }
-  return value;
-}
-
 bool ListHasCode(std::u16string_view list, std::u16string_view code) {
   const std::u16string_view wanted = TrimView(code);
   const std::optional<int> wanted_code = CodeOf(wanted);

@@ -1,5 +1,7 @@
 #include "rules/position_rules.h"
 
+#include <cstdint>
+
 #include "common/text.h"
 #include "rules/code_list.h"
 #include "rules/rule_messages.h"
@@ -25,16 +27,69 @@ void Break(RuleFindings& findings, RuleMessage message, int number,
 
 }  // namespace
 
-bool HasText(const OptionalText& text) {
-  return text && !text->empty();
-}
-
 std::u16string_view MarkingCodeAsSent(const FiscalString& position) {
   return position.marking_code_as_sent ? *position.marking_code_as_sent : *position.marking_code;
 }
 
+namespace {
+
+// AmountIsPriceTimesQuantity for what nearly every position holds: values
+// not below 0 whose magnitudes and product fit in 64 bits, the product to at
+// most 19 decimals, the amount to at most 2; in kopecks. None otherwise.
+std::optional<bool> AmountIsProductIn64Bits(const ExactDecimal& price, const ExactDecimal& quantity,
+                                            const ExactDecimal& amount) {
+  static constexpr std::uint64_t kPowers10[] = {1ull,
+                                                10ull,
+                                                100ull,
+                                                1000ull,
+                                                10000ull,
+                                                100000ull,
+                                                1000000ull,
+                                                10000000ull,
+                                                100000000ull,
+                                                1000000000ull,
+                                                10000000000ull,
+                                                100000000000ull,
+                                                1000000000000ull,
+                                                10000000000000ull,
+                                                100000000000000ull,
+                                                1000000000000000ull,
+                                                10000000000000000ull,
+                                                100000000000000000ull};
+  const std::optional<std::uint64_t> p = price.Magnitude64();
+  const std::optional<std::uint64_t> q = quantity.Magnitude64();
+  const std::optional<std::uint64_t> a = amount.Magnitude64();
+  const int scale = price.scale() + quantity.scale();
+  if (!p || !q || !a || price.IsNegative() || quantity.IsNegative() || amount.IsNegative() ||
+      scale > 19 || amount.scale() > 2) {
+    return std::nullopt;
+  }
+  std::uint64_t product = 0;
+  std::uint64_t amount_kopecks = 0;
+  if (__builtin_mul_overflow(*p, *q, &product) ||
+      __builtin_mul_overflow(*a, kPowers10[2 - amount.scale()], &amount_kopecks)) {
+    return std::nullopt;
+  }
+  std::uint64_t kopecks = 0;
+  if (scale <= 2) {
+    if (__builtin_mul_overflow(product, kPowers10[2 - scale], &kopecks)) return std::nullopt;
+  } else {
+    const std::uint64_t unit = kPowers10[scale - 2];
+    kopecks = product / unit;
+    if (product % unit >= unit - product % unit) ++kopecks;  // halves away from zero
+  }
+  const std::uint64_t distance =
+      kopecks > amount_kopecks ? kopecks - amount_kopecks : amount_kopecks - kopecks;
+  return distance <= 1;
+}
+
+}  // namespace
+
 bool AmountIsPriceTimesQuantity(const ExactDecimal& price, const ExactDecimal& quantity,
                                 const ExactDecimal& amount) {
+  if (const std::optional<bool> quick = AmountIsProductIn64Bits(price, quantity, amount)) {
+    return *quick;
+  }
   const std::optional<ExactDecimal> product = Multiply(price, quantity);
   const std::optional<ExactDecimal> expected = product ? product->RoundedTo(2) : std::nullopt;
   return expected && WithinTolerance(amount, *expected, ExactDecimal::FromUnits(false, 1, 2));
@@ -53,7 +108,8 @@ bool RequirePositiveQuantity(const FiscalString& position, int number, RuleFindi
     Break(findings, RuleMessage::kQuantityNotNumber, number, quantity.text);
     return false;
   }
-  if (quantity.IsNumber() && *quantity.value > ExactDecimal()) return true;
+  if (quantity.IsNumber() && !quantity.value->IsNegative() && !quantity.value->IsZero())
+    return true;
   Break(findings, RuleMessage::kQuantityNotPositive, number);
   return false;
 }

@@ -68,7 +68,9 @@ bool AmountIsPriceTimesQuantity(const ExactDecimal& price, const ExactDecimal& q
 std::optional<int> VatPercent(std::u16string_view rate);
 
 // Present and not empty (the reader has trimmed it).
-bool HasText(const OptionalText& text);
+inline bool HasText(const OptionalText& text) {
+  return text && !text->empty();
+}
 
 // The position's marking code exactly as the host sent it; call only when
 // HasText(position.marking_code).

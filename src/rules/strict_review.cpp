@@ -108,8 +108,9 @@ CheckReview BeginCheckReview(const ProcessState& state, const CheckPackage* pack
 namespace {
 
 // Adds the position's amount to the check's total; an amount that is no
-// number or below 0 leaves the total unknown, and once beyond the fiscal
-// format's limit the total is not added to any more.
+// number or below 0 leaves the total unknown. A sum that no longer fits is
+// far beyond the fiscal format's limit: the total stays as it was, marked
+// beyond it (EndCheckReview compares the rest with the limit once).
 void AddToTotal(const FiscalString& position, CheckReview& review) {
   if (!review.total || review.total_beyond_limit) return;
   const ExactAttribute& amount = position.exact_amount;
@@ -117,8 +118,11 @@ void AddToTotal(const FiscalString& position, CheckReview& review) {
     review.total.reset();
     return;
   }
-  review.total = Add(*review.total, *amount.value);
-  if (review.total && *review.total > FiscalFormatLimit()) review.total_beyond_limit = true;
+  if (const std::optional<ExactDecimal> sum = Add(*review.total, *amount.value)) {
+    review.total = sum;
+  } else {
+    review.total_beyond_limit = true;
+  }
 }
 
 // The number of the earlier position with the same marking code, 0 when
@@ -169,12 +173,14 @@ void ReviewPosition(const ProcessState& state, const FiscalString& position, Che
     review.marking_reported = !RequireMarkingRegistration(position, state.Registration, findings);
   }
   RequireCheckedMarkingCode(position, number, status, findings);
-  RequireVendorInnForAgent(position, number, findings);
+  // The rules of what most positions lack are asked only of those that have it.
+  const bool agent = HasText(position.calculation_agent);
+  if (agent) RequireVendorInnForAgent(position, number, findings);
   RequireUniqueMarkingCode(number, earlier, findings);
   RequireRegisteredSubject(position, number, state.Registration, findings);
-  RequireRegisteredAgentType(position, number, state.Registration, findings);
-  RemarkVatAmount(position, number, format, findings);
-  RemarkVendorInn(position, number, findings);
+  if (agent) RequireRegisteredAgentType(position, number, state.Registration, findings);
+  if (HasText(position.vat_amount)) RemarkVatAmount(position, number, format, findings);
+  if (HasText(position.vendor_inn)) RemarkVendorInn(position, number, findings);
 }
 
 void ReviewAllPositions(const ProcessState& state, CheckReview& review) {
@@ -191,6 +197,7 @@ void EndCheckReview(const ProcessState& state, CheckReview& review) {
   const CheckFacts& check = *review.facts;
   const NumberFormat& format = state.number_format();
   RuleFindings& findings = review.findings;
+  if (review.total && *review.total > FiscalFormatLimit()) review.total_beyond_limit = true;
   RequireTotalWithinLimit(review.total_beyond_limit, format, findings);
   if (review.total && !review.total_beyond_limit && PaymentsReadable(check.payments)) {
     RequirePaymentCoversTotal(check.payments, *review.total, format, findings);

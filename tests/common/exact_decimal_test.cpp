@@ -219,8 +219,8 @@ std::string Plain(const Reference& r) {
 // Values placed around `edge` (a reference), at the edge's own digits.
 std::vector<std::string> Around(const Reference& edge, Texts& texts) {
   std::vector<std::string> near;
-  for (const char* offset : {"0", "0.005", "-0.005", "0.01", "-0.01", "0.0101", "-0.0101", "0.0051",
-                             "-0.0051", "0.0001"}) {
+  for (const char* offset : {"0", "0.005", "-0.005", "0.01", "-0.01", "0.02", "-0.02", "0.0101",
+                             "-0.0101", "0.0051", "-0.0051", "0.0001"}) {
     near.push_back(TextOf(Plus(edge, ReferenceOf(offset))));
   }
   near.push_back(texts.Money());
