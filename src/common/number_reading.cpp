@@ -9,6 +9,7 @@
 #include <string>
 #include <system_error>
 
+#include "common/exact_decimal.h"
 #include "common/number_format.h"
 
 namespace kassivo {
@@ -163,7 +164,80 @@ std::optional<double> NumberValue(const NumberParts& parts) {
   return ValueOf(parts);
 }
 
+// The parts' value as an exact decimal: the digits from the first non-zero
+// one, the zeros after the last non-zero one moved into the power of ten.
+std::optional<ExactDecimal> ExactDecimalOf(const NumberParts& parts) {
+  constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t magnitude = 0;
+  std::int64_t power = parts.exponent - static_cast<std::int64_t>(parts.fraction_digits.size());
+  std::int64_t zeros = 0;  // after the last non-zero digit so far
+  auto times_ten = [&magnitude](std::uint64_t digit) {
+    if (magnitude > (kMax - digit) / 10) return false;
+    magnitude = magnitude * 10 + digit;
+    return true;
+  };
+  for (const std::u16string_view digits : {parts.integer_digits, parts.fraction_digits}) {
+    for (const char16_t c : digits) {
+      const auto digit = static_cast<std::uint64_t>(c - u'0');
+      if (digit == 0) {
+        if (magnitude != 0) ++zeros;
+        continue;
+      }
+      for (; zeros > 0; --zeros) {
+        if (!times_ten(0)) return std::nullopt;
+      }
+      if (!times_ten(digit)) return std::nullopt;
+    }
+  }
+  if (magnitude == 0) return ExactDecimal();
+  power += zeros;
+  for (; power > 0; --power) {
+    if (!times_ten(0)) return std::nullopt;
+  }
+  if (-power > ExactDecimal::kMaxReadScale) return std::nullopt;
+  return ExactDecimal::FromUnits(parts.negative, magnitude, static_cast<int>(-power));
+}
+
+// The common texts, decimal digits (at most 19) with at most one full stop
+// or one-unit `separator`, read in one pass; none for any other text, which
+// the grammar then reads.
+std::optional<ExactDecimal> PlainExactDecimal(std::u16string_view text, char16_t separator) {
+  if (text.empty() || text.size() > 20) return std::nullopt;
+  std::uint64_t magnitude = 0;
+  int scale = -1;  // none before the point
+  int digits = 0;
+  for (const char16_t c : text) {
+    if (IsDigit(c)) {
+      magnitude = magnitude * 10 + static_cast<std::uint64_t>(c - u'0');
+      ++digits;
+      if (scale >= 0) ++scale;
+    } else if ((c == u'.' || c == separator) && scale < 0) {
+      scale = 0;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0 || digits > 19) return std::nullopt;
+  scale = scale < 0 ? 0 : scale;
+  while (scale > 0 && magnitude % 10 == 0) {
+    magnitude /= 10;
+    --scale;
+  }
+  if (scale > ExactDecimal::kMaxReadScale) return std::nullopt;
+  return ExactDecimal::FromUnits(false, magnitude, scale);
+}
+
 }  // namespace
+
+std::optional<ExactDecimal> ParseExactDecimal(std::u16string_view text,
+                                              const NumberFormat& format) {
+  const char16_t separator =
+      format.decimal_separator.size() == 1 ? format.decimal_separator[0] : u'.';
+  if (std::optional<ExactDecimal> plain = PlainExactDecimal(text, separator)) return plain;
+  NumberParts parts;
+  if (!ReadNumberParts(text, format.decimal_separator, u".", parts)) return std::nullopt;
+  return ExactDecimalOf(parts);
+}
 
 std::optional<double> ParseStrictNumber(std::u16string_view text, const NumberFormat& format) {
   NumberParts parts;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "common/exact_decimal.h"
 #include "device/call_lock.h"
 #include "device/driver_options.h"
 #include "device/marking_records.h"
@@ -29,6 +30,10 @@ struct SessionCounters {
   // The clock at the OpenShift that opened the current shift; none while
   // closed. Read by the strict-mode rules only.
   std::optional<LocalDateTime> ShiftOpenedAt;
+  // The clock, as the rules read it, at the last document formed in strict
+  // mode that took a number (shifts and checks); none before the first.
+  // Read by the strict-mode rules only.
+  std::optional<LocalDateTime> LastDocumentAt;
 };
 
 class ProcessState {
@@ -51,9 +56,13 @@ class ProcessState {
   DriverOptions Options;
   // The marking-code exchange so far; read by the strict-mode rules only.
   MarkingRecords Marking;
-  // The cash in the drawer, counted by documents formed in strict mode only
-  // (0 when the process starts).
-  double DrawerCash = 0;
+  // The cash in the drawer, to the kopeck, counted by documents formed in
+  // strict mode only (0 when the process starts; never below 0).
+  ExactDecimal DrawerCash;
+  // OperationFN closed the fiscal storage (type 3) and no later one
+  // registered the register again (type 1 or 2). Read by the strict-mode
+  // rules only.
+  bool FiscalStorageClosed = false;
   Tape Receipt{{Settings.Size, Settings.WindowShowType}};
 
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the

@@ -17,6 +17,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/platform.h"
 
@@ -36,6 +37,10 @@ struct KKTRegistration {
 
   bool operator==(const KKTRegistration&) const = default;
 };
+
+// The taxation systems GetDataKKT reports for the registration: every code,
+// "0,1,2,3,4,5", whatever list the registration stored.
+std::u16string_view ReportedTaxationSystems(const KKTRegistration& registration);
 
 void LoadRegistration(KKTRegistration& registration, RegistrationStore& store);
 void SaveRegistration(const KKTRegistration& registration, RegistrationStore& store);

@@ -5,14 +5,17 @@
 // saved) and answers 32 attributes, one a line, lines separated by a single
 // CR. Every stored text is passed through XmlEscape, so a quote, "<" or "&"
 // in any of them still gives well-formed XML; the company name is trimmed
-// first. TaxationSystems is always reported as "0,1,2,3,4,5".
+// first. TaxationSystems is always reported as "0,1,2,3,4,5"
+// (ReportedTaxationSystems, which the strict-mode rules check against).
 //
 // OperationFN sets FFiscal for type 1, clears it for type 3 (before anything
 // can fail), parses the XML (throws when it cannot), reads all thirty fields
 // from a root named "Parameters" or "ParametersFiscal" (a missing attribute
 // clears its field; flags read with GetAttributeBool, so the "True" that
 // GetDataKKT writes reads back as true), saves whatever is in memory, and
-// prints a three-line notice with no header.
+// prints a three-line notice with no header. Once the parameters are read,
+// type 3 marks the fiscal storage closed for the strict-mode rules, and
+// types 1 and 2 open again.
 #include "common/text.h"
 #include "device/emulator.h"
 #include "package/xml_text.h"
@@ -76,6 +79,10 @@ void ReadRegistration(const XmlNode& node, KKTRegistration& r) {
 
 }  // namespace
 
+std::u16string_view ReportedTaxationSystems(const KKTRegistration&) {
+  return u"0,1,2,3,4,5";
+}
+
 bool TFPEmulator::GetDataKKT(std::u16string& AText) {
   KKTRegistration& r = state_.Registration;
   LoadRegistration(r, *state_.platform().store);
@@ -94,7 +101,7 @@ bool TFPEmulator::GetDataKKT(std::u16string& AText) {
   lines.Escaped(u"INN", r.INN);
   lines.Escaped(u"SaleAddress", r.SaleAddress);
   lines.Escaped(u"SaleLocation", r.SaleLocation);
-  lines.Add(u"TaxationSystems", u"0,1,2,3,4,5");
+  lines.Add(u"TaxationSystems", ReportedTaxationSystems(r));
   lines.Flag(u"IsOffline", r.IsOffline);
   lines.Flag(u"IsEncrypted", r.IsEncrypted);
   lines.Flag(u"IsService", r.IsService);
@@ -129,6 +136,8 @@ bool TFPEmulator::OperationFN(std::int32_t AOperationType, const std::u16string&
     ReadRegistration(root, state_.Registration);
   }
   SaveRegistration(state_.Registration, *state_.platform().store);
+  if (AOperationType == 3) state_.FiscalStorageClosed = true;
+  if (AOperationType == 1 || AOperationType == 2) state_.FiscalStorageClosed = false;
 
   Tape& tape = state_.Receipt;
   tape.BeginDocument();

@@ -8,7 +8,8 @@
 // counter changes.
 //
 // In strict mode the rules are asked first (a refusal prints only the
-// refusal), and a formed document moves the drawer's cash by the amount.
+// refusal), and a formed document moves the drawer's cash by the amount
+// rounded to the kopeck.
 #include <cmath>
 
 #include "common/number_format.h"

@@ -9,7 +9,9 @@
 //
 // OpenShift keeps the clock's time as the shift's opening time. In strict
 // mode OpenShift and CloseShift ask the rules first (a refusal changes no
-// counter), and the answers' CashBalance is the cash in the drawer.
+// counter) and keep their time as the last numbered document's (CloseShift
+// reads the clock only then), and the answers' CashBalance is the cash in
+// the drawer.
 #include "common/number_format.h"
 #include "common/wrapping.h"
 #include "device/emulator.h"
@@ -42,16 +44,18 @@ std::u16string Answer(const ProcessState& state, std::int32_t shift_state) {
     return BuildOutputParameters(shift_state, counters.ShiftNumber, counters.CheckNumber);
   }
   return BuildOutputParameters(shift_state, counters.ShiftNumber, counters.CheckNumber,
-                               FormatGeneral(state.DrawerCash, NumberFormat{u".", u""}));
+                               state.DrawerCash.Format(0, NumberFormat{u".", u""}));
 }
 
 }  // namespace
 
 bool TFPEmulator::OpenShift(std::u16string& AInParams, std::u16string& AOutParams) {
-  if (state_.Options.Strict) RefuseIfBroken(state_.Receipt, ReviewOpenShift(state_));
+  const LocalDateTime now = state_.platform().clock->Now();
+  if (state_.Options.Strict) RefuseIfBroken(state_.Receipt, ReviewOpenShift(state_, now));
   SessionCounters& counters = state_.Counters;
+  if (state_.Options.Strict) AcceptNumberedDocument(state_, now);
   counters.ShiftOpen = true;
-  counters.ShiftOpenedAt = state_.platform().clock->Now();
+  counters.ShiftOpenedAt = now;
   counters.ShiftNumber = WrappingAdd(counters.ShiftNumber, 1);
   counters.CheckNumber = WrappingAdd(counters.CheckNumber, 1);
   PrintShiftDocument(state_, AInParams, u"СМЕНА ОТКРЫТА");
@@ -60,7 +64,11 @@ bool TFPEmulator::OpenShift(std::u16string& AInParams, std::u16string& AOutParam
 }
 
 bool TFPEmulator::CloseShift(std::u16string& AInParams, std::u16string& AOutParams) {
-  if (state_.Options.Strict) RefuseIfBroken(state_.Receipt, ReviewCloseShift(state_));
+  if (state_.Options.Strict) {
+    const LocalDateTime now = state_.platform().clock->Now();
+    RefuseIfBroken(state_.Receipt, ReviewCloseShift(state_, now));
+    AcceptNumberedDocument(state_, now);
+  }
   SessionCounters& counters = state_.Counters;
   counters.ShiftOpen = false;
   counters.ShiftOpenedAt.reset();

@@ -49,7 +49,7 @@ bool TFPEmulator::RequestKM(std::u16string& AInParams, std::u16string& AOutParam
   if (root.Is(u"RequestKM")) {
     state_.LastKMRequestGUID = GetAttributeText(root, u"GUID");
     const std::u16string code = GetAttributeText(root, u"MarkingCode");
-    state_.Marking.Request(state_.LastKMRequestGUID, Trim(code));
+    state_.Marking.Request(state_.LastKMRequestGUID, code);
     PrintCentered(tape, u"GUID: " + state_.LastKMRequestGUID);
     PrintCentered(tape, u"MarkingCode: " + code);
     PrintCentered(tape, u"PlannedStatus: " + GetAttributeText(root, u"PlannedStatus"));

@@ -2,6 +2,16 @@
 
 namespace kassivo {
 
+ExactPayments ReadExactPayments(const XmlNode& element, const NumberFormat& format) {
+  static constexpr std::u16string_view kNames[ExactPayments::kKinds] = {
+      u"Cash", u"ElectronicPayment", u"PrePayment", u"PostPayment", u"Barter"};
+  ExactPayments payments;
+  for (std::size_t kind = 0; kind < ExactPayments::kKinds; ++kind) {
+    payments.by_kind[kind] = ReadExactValue(element.FindAttribute(kNames[kind]), format);
+  }
+  return payments;
+}
+
 CheckFacts ReadCheckFacts(const CheckPackage& package, const NumberFormat& format, bool electronic,
                           bool correction) {
   CheckFacts facts;
@@ -34,7 +44,7 @@ CheckFacts ReadCheckFacts(const CheckPackage& package, const NumberFormat& forma
   }
 
   if (const XmlNode* payments = package.PaymentsSection()) {
-    facts.payments = ReadPayments(*payments, format);
+    facts.payments = ReadExactPayments(*payments, format);
   }
   return facts;
 }

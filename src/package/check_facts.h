@@ -9,8 +9,13 @@
 // FiscalStrings the check reader reads one at a time, each reviewed as it is
 // read (strict_review.h). A reading failure throws DriverError, as the check
 // reader does.
+//
+// The payments are read exactly (ReadExactValue), one ExactAttribute a kind
+// in the order of ExactPayments' kinds; an absent payments section has every
+// payment absent.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -18,6 +23,12 @@
 #include "package/check_package.h"
 
 namespace kassivo {
+
+struct ExactPayments {
+  enum Kind { kCash, kElectronic, kPrePayment, kPostPayment, kBarter, kKinds };
+  std::array<ExactAttribute, kKinds> by_kind;
+};
+ExactPayments ReadExactPayments(const XmlNode& element, const NumberFormat& format);
 
 struct CheckFacts {
   bool electronic = false;
@@ -28,7 +39,7 @@ struct CheckFacts {
   std::vector<CorrectionData> corrections;
   const XmlNode* positions = nullptr;  // the positions section, when named so
   bool has_fiscal_strings = false;
-  Payments payments;
+  ExactPayments payments;
 };
 
 CheckFacts ReadCheckFacts(const CheckPackage& package, const NumberFormat& format, bool electronic,

@@ -33,6 +33,16 @@ OptionalText TrimmedOrAbsent(const std::u16string_view* value) {
   return Trim(*value);
 }
 
+// The number an attribute value spells, as ReadNumberValue reads it; from
+// its exact value, when it was read and has a nearest double.
+double NumberOf(const ExactAttribute& exact, const std::u16string_view* value,
+                const NumberFormat& format) {
+  if (exact.value) {
+    if (const std::optional<double> nearest = exact.value->NearestDouble()) return *nearest;
+  }
+  return ReadNumberValue(value, format);
+}
+
 std::u16string CodeFailureMessage(std::u16string_view name, std::u16string_view text,
                                   std::u16string_view reason) {
   return u"Атрибут " + std::u16string(name) + u": \"" + std::u16string(text) + u"\" " +
@@ -90,6 +100,15 @@ std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name)
     throw DriverError(CodeFailureMessage(name, text, u"выходит за пределы 32-битного целого."));
   }
   return static_cast<std::int32_t>(signed_value);
+}
+
+ExactAttribute ReadExactValue(const std::u16string_view* value, const NumberFormat& format) {
+  ExactAttribute result;
+  if (!value) return result;
+  result.value = ParseExactDecimal(*value, format);
+  result.present = result.value || !IsBlank(*value);
+  if (result.present && (!result.value || result.value->IsNegative())) result.text = Trim(*value);
+  return result;
 }
 
 OptionalText ReadOptionalText(const XmlNode& element, std::u16string_view name) {
@@ -232,9 +251,17 @@ FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format
 
   FiscalString result;
   if (found[kName]) result.name = *found[kName];
-  result.quantity = ReadNumberValue(found[kQuantity], format);
-  result.price = ReadNumberValue(found[kPrice], format);
-  result.amount = ReadNumberValue(found[kAmount], format);
+  if (for_rules) {
+    // The double of an exact value is the one ReadNumberValue reads, without
+    // reading the text again.
+    result.exact_quantity = ReadExactValue(found[kQuantity], format);
+    result.exact_price = ReadExactValue(found[kPrice], format);
+    result.exact_amount = ReadExactValue(found[kAmount], format);
+    result.exact_vat_amount = ReadExactValue(found[kVatAmount], format);
+  }
+  result.quantity = NumberOf(result.exact_quantity, found[kQuantity], format);
+  result.price = NumberOf(result.exact_price, found[kPrice], format);
+  result.amount = NumberOf(result.exact_amount, found[kAmount], format);
   result.discount = ReadNumberValue(found[kDiscount], format);
   if (found[kVatRate]) result.vat_rate = std::u16string(*found[kVatRate]);
   if (found[kPaymentMethod]) result.payment_method = Trim(*found[kPaymentMethod]);
@@ -247,8 +274,9 @@ FiscalString ReadFiscalString(const XmlNode& element, const NumberFormat& format
   result.additional_attribute = TrimmedOrAbsent(found[kAdditionalAttribute]);
   result.marking_code = TrimmedOrAbsent(found[kMarkingCode]);
   if (for_rules) {
-    result.has_price = found[kPrice] && !IsBlank(*found[kPrice]);
-    result.has_amount = found[kAmount] && !IsBlank(*found[kAmount]);
+    if (result.marking_code && found[kMarkingCode]->size() != result.marking_code->size()) {
+      result.marking_code_as_sent = std::u16string(*found[kMarkingCode]);
+    }
     result.measure_of_quantity = TrimmedOrAbsent(found[kMeasureOfQuantity]);
     result.calculation_agent = TrimmedOrAbsent(found[kCalculationAgent]);
     result.vat_amount = TrimmedOrAbsent(found[kVatAmount]);

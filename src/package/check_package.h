@@ -38,6 +38,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/exact_decimal.h"
 #include "common/number_format.h"
 #include "platform/xml.h"
 
@@ -54,6 +55,20 @@ double ReadNumberAttribute(const XmlNode& element, std::u16string_view name,
 double ReadNumberValue(const std::u16string_view* value, const NumberFormat& format);
 
 std::int32_t ReadCodeAttribute(const XmlNode& element, std::u16string_view name);
+
+// A money or quantity attribute as the strict-mode rules read it: present
+// (and not blank) or not, its exact value when it is a number
+// (ParseExactDecimal), and its text trimmed when it is a number below zero
+// or no number at all, for the rules' messages.
+struct ExactAttribute {
+  bool present = false;
+  std::optional<ExactDecimal> value;
+  std::u16string text;
+
+  bool IsNumber() const { return value.has_value(); }
+};
+// `value` null (an absent attribute) reads as absent.
+ExactAttribute ReadExactValue(const std::u16string_view* value, const NumberFormat& format);
 
 // The attribute as it stands (present, untrimmed) or absent.
 OptionalText ReadOptionalText(const XmlNode& element, std::u16string_view name);
@@ -148,8 +163,13 @@ struct FiscalString {
   OptionalText marking_code;
   std::vector<GoodCodeData> good_codes;
   // Read for the strict-mode rules only (rules/), never printed.
-  bool has_price = false;            // PriceWithDiscount present and not blank
-  bool has_amount = false;           // AmountWithDiscount present and not blank
+  ExactAttribute exact_quantity;
+  ExactAttribute exact_price;
+  ExactAttribute exact_amount;
+  ExactAttribute exact_vat_amount;
+  // MarkingCode as sent, only when it differs from marking_code (surrounding
+  // spaces): codes are compared exactly as sent.
+  OptionalText marking_code_as_sent;
   OptionalText measure_of_quantity;  // trimmed
   OptionalText calculation_agent;    // trimmed
   OptionalText vat_amount;           // trimmed

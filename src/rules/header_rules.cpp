@@ -3,6 +3,7 @@
 #include "common/calendar.h"
 #include "common/text.h"
 #include "package/check_codes.h"
+#include "rules/code_list.h"
 #include "rules/rule_messages.h"
 
 namespace kassivo {
@@ -13,16 +14,16 @@ std::u16string CodeText(const std::optional<std::int32_t>& code) {
   return code ? DecimalText(*code) : std::u16string();
 }
 
-bool TaxationRegistered(std::int32_t code, std::u16string_view list) {
-  const std::u16string wanted = DecimalText(code);
-  std::size_t begin = 0;
-  while (begin <= list.size()) {
-    std::size_t end = list.find(u',', begin);
-    if (end == std::u16string_view::npos) end = list.size();
-    if (Trim(list.substr(begin, end - begin)) == wanted) return true;
-    begin = end + 1;
+// Blank for a person's name: nothing but spaces of any kind (the no-break
+// and other Unicode spaces too) and control characters.
+bool IsBlankName(std::u16string_view text) {
+  for (const char16_t c : text) {
+    const bool space = c <= u' ' || c == u'\u00A0' || c == u'\u1680' ||
+                       (c >= u'\u2000' && c <= u'\u200B') || c == u'\u202F' || c == u'\u205F' ||
+                       c == u'\u3000' || c == u'\uFEFF';
+    if (!space) return false;
   }
-  return false;
+  return true;
 }
 
 bool NonBlank(const OptionalText& text) {
@@ -53,7 +54,7 @@ bool IsDateText(std::u16string_view text) {
 }
 
 void RequireCashier(const CheckFacts& check, RuleFindings& findings) {
-  if (IsBlank(check.parameters.cashier_name)) {
+  if (IsBlankName(check.parameters.cashier_name)) {
     findings.broken.push_back(RuleText(RuleMessage::kNoCashier));
   }
 }
@@ -68,10 +69,14 @@ void RequireOperationType(const CheckFacts& check, RuleFindings& findings) {
 void RequireRegisteredTaxation(const CheckFacts& check, const KKTRegistration& registration,
                                RuleFindings& findings) {
   const std::optional<std::int32_t>& code = check.taxation_system;
-  if (!code || TaxationSystemName(*code).empty() ||
-      !TaxationRegistered(*code, registration.TaxationSystems)) {
-    findings.broken.push_back(
-        RuleText(RuleMessage::kTaxationNotRegistered, {{u'X', CodeText(code)}}));
+  if (!code) {
+    findings.broken.push_back(RuleText(RuleMessage::kNoTaxationSystem));
+    return;
+  }
+  const std::u16string text = DecimalText(*code);
+  if (TaxationSystemName(*code).empty() ||
+      !ListHasCode(ReportedTaxationSystems(registration), text)) {
+    findings.broken.push_back(RuleText(RuleMessage::kTaxationNotRegistered, {{u'X', text}}));
   }
 }
 

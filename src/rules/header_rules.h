@@ -1,9 +1,10 @@
 // The rules of a check's header. Each adds its message when broken.
-//  - RequireCashier: CashierName present and not blank;
+//  - RequireCashier: CashierName present and not blank (no-break and other
+//    Unicode spaces count as blank);
 //  - RequireOperationType: OperationType present and 1-4;
-//  - RequireRegisteredTaxation: TaxationSystem present, 0-5 and one of the
-//    codes of the registration's TaxationSystems (a comma-separated list;
-//    each code trimmed);
+//  - RequireRegisteredTaxation: TaxationSystem present (its own message
+//    when absent), 0-5 and one of the codes the register reports to the
+//    host for it (GetDataKKT's TaxationSystems, ReportedTaxationSystems);
 //  - RequirePositions: at least one FiscalString;
 //  - RequireCustomerContact: an electronic check names a non-blank
 //    CustomerEmail or CustomerPhone;

@@ -1,8 +1,9 @@
 #include "rules/position_rules.h"
 
-#include <cmath>
+#include <cstdint>
 
 #include "common/text.h"
+#include "rules/code_list.h"
 #include "rules/rule_messages.h"
 
 namespace kassivo {
@@ -19,17 +20,6 @@ constexpr VatRate kVatRates[] = {
     {u"22", 22},  {u"5/105", 5}, {u"7/107", 7}, {u"10/110", 10}, {u"20/120", 20}, {u"22/122", 22},
 };
 
-// A code of decimal digits only (at most nine of them).
-std::optional<int> CodeOf(std::u16string_view text) {
-  if (text.empty() || text.size() > 9) return std::nullopt;
-  int value = 0;
-  for (const char16_t c : text) {
-    if (c < u'0' || c > u'9') return std::nullopt;
-    value = value * 10 + (c - u'0');
-  }
-  return value;
-}
-
 void Break(RuleFindings& findings, RuleMessage message, int number,
            std::u16string_view value = {}) {
   findings.broken.push_back(RuleText(message, {{u'i', DecimalText(number)}, {u'X', value}}));
@@ -37,15 +27,72 @@ void Break(RuleFindings& findings, RuleMessage message, int number,
 
 }  // namespace
 
-bool HasText(const OptionalText& text) {
-  return text && !text->empty();
+std::u16string_view MarkingCodeAsSent(const FiscalString& position) {
+  return position.marking_code_as_sent ? *position.marking_code_as_sent : *position.marking_code;
 }
 
-double RoundToCents(double value) {
-  // A relative nudge makes 2.675 (2.67499... in binary) round as written.
-  const double scaled = value * 100;
-  const double nudge = std::fabs(scaled) * 1e-12;
-  return std::round(scaled + (scaled < 0 ? -nudge : nudge)) / 100;
+namespace {
+
+// AmountIsPriceTimesQuantity for what nearly every position holds: values
+// not below 0 whose magnitudes and product fit in 64 bits, the product to at
+// most 19 decimals, the amount to at most 2; in kopecks. None otherwise.
+std::optional<bool> AmountIsProductIn64Bits(const ExactDecimal& price, const ExactDecimal& quantity,
+                                            const ExactDecimal& amount) {
+  static constexpr std::uint64_t kPowers10[] = {1ull,
+                                                10ull,
+                                                100ull,
+                                                1000ull,
+                                                10000ull,
+                                                100000ull,
+                                                1000000ull,
+                                                10000000ull,
+                                                100000000ull,
+                                                1000000000ull,
+                                                10000000000ull,
+                                                100000000000ull,
+                                                1000000000000ull,
+                                                10000000000000ull,
+                                                100000000000000ull,
+                                                1000000000000000ull,
+                                                10000000000000000ull,
+                                                100000000000000000ull};
+  const std::optional<std::uint64_t> p = price.Magnitude64();
+  const std::optional<std::uint64_t> q = quantity.Magnitude64();
+  const std::optional<std::uint64_t> a = amount.Magnitude64();
+  const int scale = price.scale() + quantity.scale();
+  if (!p || !q || !a || price.IsNegative() || quantity.IsNegative() || amount.IsNegative() ||
+      scale > 19 || amount.scale() > 2) {
+    return std::nullopt;
+  }
+  std::uint64_t product = 0;
+  std::uint64_t amount_kopecks = 0;
+  if (__builtin_mul_overflow(*p, *q, &product) ||
+      __builtin_mul_overflow(*a, kPowers10[2 - amount.scale()], &amount_kopecks)) {
+    return std::nullopt;
+  }
+  std::uint64_t kopecks = 0;
+  if (scale <= 2) {
+    if (__builtin_mul_overflow(product, kPowers10[2 - scale], &kopecks)) return std::nullopt;
+  } else {
+    const std::uint64_t unit = kPowers10[scale - 2];
+    kopecks = product / unit;
+    if (product % unit >= unit - product % unit) ++kopecks;  // halves away from zero
+  }
+  const std::uint64_t distance =
+      kopecks > amount_kopecks ? kopecks - amount_kopecks : amount_kopecks - kopecks;
+  return distance <= 1;
+}
+
+}  // namespace
+
+bool AmountIsPriceTimesQuantity(const ExactDecimal& price, const ExactDecimal& quantity,
+                                const ExactDecimal& amount) {
+  if (const std::optional<bool> quick = AmountIsProductIn64Bits(price, quantity, amount)) {
+    return *quick;
+  }
+  const std::optional<ExactDecimal> product = Multiply(price, quantity);
+  const std::optional<ExactDecimal> expected = product ? product->RoundedTo(2) : std::nullopt;
+  return expected && WithinTolerance(amount, *expected, ExactDecimal::FromUnits(false, 1, 2));
 }
 
 std::optional<int> VatPercent(std::u16string_view rate) {
@@ -56,13 +103,32 @@ std::optional<int> VatPercent(std::u16string_view rate) {
 }
 
 bool RequirePositiveQuantity(const FiscalString& position, int number, RuleFindings& findings) {
-  if (position.quantity > 0) return true;
+  const ExactAttribute& quantity = position.exact_quantity;
+  if (quantity.present && !quantity.IsNumber()) {
+    Break(findings, RuleMessage::kQuantityNotNumber, number, quantity.text);
+    return false;
+  }
+  if (quantity.IsNumber() && !quantity.value->IsNegative() && !quantity.value->IsZero())
+    return true;
   Break(findings, RuleMessage::kQuantityNotPositive, number);
   return false;
 }
 
 bool RequirePriceAndAmount(const FiscalString& position, int number, RuleFindings& findings) {
-  if (position.has_price && position.has_amount && position.price >= 0 && position.amount >= 0) {
+  const ExactAttribute& price = position.exact_price;
+  const ExactAttribute& amount = position.exact_amount;
+  bool numbers = true;
+  if (price.present && !price.IsNumber()) {
+    Break(findings, RuleMessage::kPriceNotNumber, number, price.text);
+    numbers = false;
+  }
+  if (amount.present && !amount.IsNumber()) {
+    Break(findings, RuleMessage::kAmountNotNumber, number, amount.text);
+    numbers = false;
+  }
+  if (!numbers) return false;
+  if (price.IsNumber() && amount.IsNumber() && !price.value->IsNegative() &&
+      !amount.value->IsNegative()) {
     return true;
   }
   Break(findings, RuleMessage::kBadPriceOrAmount, number);
@@ -71,13 +137,15 @@ bool RequirePriceAndAmount(const FiscalString& position, int number, RuleFinding
 
 bool RequireAmountIsPriceTimesQuantity(const FiscalString& position, int number,
                                        const NumberFormat& format, RuleFindings& findings) {
-  const double expected = RoundToCents(position.price * position.quantity);
-  if (std::fabs(position.amount - expected) <= 0.01 + 1e-9) return true;
-  findings.broken.push_back(RuleText(RuleMessage::kAmountNotPriceTimesQuantity,
-                                     {{u'i', DecimalText(number)},
-                                      {u'X', FormatMoney(position.amount, format)},
-                                      {u'P', FormatMoney(position.price, format)},
-                                      {u'Q', FormatQuantity(position.quantity, format)}}));
+  const ExactDecimal& price = *position.exact_price.value;
+  const ExactDecimal& quantity = *position.exact_quantity.value;
+  const ExactDecimal& amount = *position.exact_amount.value;
+  if (AmountIsPriceTimesQuantity(price, quantity, amount)) return true;
+  findings.broken.push_back(
+      RuleText(RuleMessage::kAmountNotPriceTimesQuantity, {{u'i', DecimalText(number)},
+                                                           {u'X', amount.Format(2, format)},
+                                                           {u'P', price.Format(2, format)},
+                                                           {u'Q', quantity.Format(3, format)}}));
   return false;
 }
 
@@ -138,6 +206,48 @@ bool RequireCheckedMarkingCode(const FiscalString& position, int number,
 bool RequireVendorInnForAgent(const FiscalString& position, int number, RuleFindings& findings) {
   if (!HasText(position.calculation_agent) || HasText(position.vendor_inn)) return true;
   Break(findings, RuleMessage::kNoVendorInn, number);
+  return false;
+}
+
+void RequireUniqueMarkingCode(int number, int earlier, RuleFindings& findings) {
+  if (earlier == 0) return;
+  findings.broken.push_back(RuleText(RuleMessage::kDuplicateMarkingCode,
+                                     {{u'i', DecimalText(number)}, {u'j', DecimalText(earlier)}}));
+}
+
+bool RequireRegisteredSubject(const FiscalString& position, int number,
+                              const KKTRegistration& registration, RuleFindings& findings) {
+  const std::optional<int> code = CodeOf(position.calculation_subject);
+  if (!code) return true;
+  switch (*code) {
+    case 2:
+    case 30:
+    case 31:
+      if (registration.IsExcisable) return true;
+      Break(findings, RuleMessage::kNotRegisteredForExcise, number);
+      return false;
+    case 5:
+    case 6:
+      if (registration.IsGambling) return true;
+      Break(findings, RuleMessage::kNotRegisteredForGambling, number);
+      return false;
+    case 7:
+    case 8:
+      if (registration.IsLottery) return true;
+      Break(findings, RuleMessage::kNotRegisteredForLottery, number);
+      return false;
+    default:
+      return true;
+  }
+}
+
+bool RequireRegisteredAgentType(const FiscalString& position, int number,
+                                const KKTRegistration& registration, RuleFindings& findings) {
+  if (!HasText(position.calculation_agent) || IsBlank(registration.AgentTypes) ||
+      ListHasCode(registration.AgentTypes, *position.calculation_agent)) {
+    return true;
+  }
+  Break(findings, RuleMessage::kAgentTypeNotRegistered, number, *position.calculation_agent);
   return false;
 }
 

@@ -1,6 +1,6 @@
 #include "rules/remark_rules.h"
 
-#include <cmath>
+#include <cstdint>
 
 #include "common/text.h"
 #include "rules/inn.h"
@@ -33,19 +33,25 @@ void RemarkCustomerInn(const CheckFacts& check, RuleFindings& findings) {
 void RemarkVatAmount(const FiscalString& position, int number, const NumberFormat& format,
                      RuleFindings& findings) {
   if (!HasText(position.vat_amount) || !position.vat_rate) return;
+  const ExactAttribute& amount = position.exact_amount;
+  if (!amount.IsNumber()) return;
   const std::u16string_view rate = TrimView(*position.vat_rate);
   const std::optional<int> percent = VatPercent(rate);
   if (!percent) return;
-  const std::u16string_view written = *position.vat_amount;
-  const double amount = ReadNumberValue(&written, format);
-  const double r = *percent;
-  const double expected = RoundToCents(position.amount * r / (100 + r));
-  if (std::fabs(amount - expected) <= 0.01 + 1e-9) return;
+  const auto r = static_cast<std::uint32_t>(*percent);
+  const std::optional<ExactDecimal> expected = amount.value->Share(r, 100 + r, 2);
+  if (!expected) return;
+  const ExactAttribute& vat = position.exact_vat_amount;
+  if (vat.IsNumber() &&
+      WithinTolerance(*vat.value, *expected, ExactDecimal::FromUnits(false, 1, 2))) {
+    return;
+  }
   findings.remarks.push_back(
-      RuleText(RuleMessage::kVatAmountMismatch, {{u'i', DecimalText(number)},
-                                                 {u'X', FormatMoney(amount, format)},
-                                                 {u'R', rate},
-                                                 {u'E', FormatMoney(expected, format)}}));
+      RuleText(RuleMessage::kVatAmountMismatch,
+               {{u'i', DecimalText(number)},
+                {u'X', vat.IsNumber() ? vat.value->Format(2, format) : std::u16string(vat.text)},
+                {u'R', rate},
+                {u'E', expected->Format(2, format)}}));
 }
 
 void RemarkVendorInn(const FiscalString& position, int number, RuleFindings& findings) {

@@ -4,7 +4,9 @@
 //  - RemarkCustomerInn: a non-blank CustomerINN that is no valid 10- or
 //    12-digit INN;
 //  - RemarkVatAmount: a non-blank VATAmount more than 0.01 away from
-//    round(amount x r / (100 + r), 2) for a rate in force (0 for none and 0);
+//    round(amount x r / (100 + r), 2) for a rate in force (0 for none and 0),
+//    computed exactly, or that is no number (shown as written); only for a
+//    position whose amount is a number;
 //  - RemarkVendorInn: a non-blank VendorINN that is no valid 10- or 12-digit
 //    INN.
 #pragma once

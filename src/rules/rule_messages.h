@@ -1,10 +1,10 @@
 // The messages of the strict-mode rules, in one table.
 //
 // Each message is a template; RuleText fills its placeholders, written as a
-// letter in braces ({i} the position's 1-based number, {X} {Y} {P} {Q} {R}
-// {E} values), with the texts given in the order the letters are listed in
-// the call. The caller formats the values (amounts in the money format,
-// quantities in the quantity format, codes as the package wrote them).
+// letter in braces ({i} the position's 1-based number, {j} another
+// position's, {X} {Y} {P} {Q} {R} {E} values), with the texts given in the order the letters are
+// listed in the call. The caller formats the values (amounts in the money format, quantities in the
+// quantity format, codes as the package wrote them).
 #pragma once
 
 #include <initializer_list>
@@ -20,15 +20,21 @@ enum class RuleMessage {
   kShiftOver24Hours,
   kMarkingSessionOpen,
   kMarkingSessionNotOpen,
+  kFiscalModeClosed,
+  kClockBeforeLastDocument,
   kNoCashier,
   kBadOperationType,
   kTaxationNotRegistered,
+  kNoTaxationSystem,
   kNoPositions,
   kNoCustomerContact,
   kNoCorrectionData,
   kNoOrderNumber,
   kQuantityNotPositive,
+  kQuantityNotNumber,
   kBadPriceOrAmount,
+  kPriceNotNumber,
+  kAmountNotNumber,
   kAmountNotPriceTimesQuantity,
   kBadPaymentMethod,
   kBadCalculationSubject,
@@ -40,9 +46,18 @@ enum class RuleMessage {
   kMarkingCodeRejected,
   kNoMeasureOfQuantity,
   kNoVendorInn,
+  kDuplicateMarkingCode,
+  kNotRegisteredForExcise,
+  kNotRegisteredForGambling,
+  kNotRegisteredForLottery,
+  kAgentTypeNotRegistered,
+  kTotalBeyondLimit,
   kPaidBelowTotal,
   kCashlessAboveTotal,
   kNotEnoughCash,
+  kNegativePayment,
+  kPaymentNotNumber,
+  kBadCashAmount,
   // Remarks: the document is formed.
   kVatAmountMismatch,
   kBadCashierInn,

@@ -24,6 +24,26 @@ std::int64_t SecondsOf(const LocalDateTime& time) {
 
 constexpr std::int64_t kShiftLimit = 24 * 3600;
 
+// DD.MM.YYYY HH:MM
+std::u16string MinuteText(const LocalDateTime& time) {
+  std::u16string text;
+  auto two = [&text](int value) {
+    text.push_back(static_cast<char16_t>(u'0' + value / 10 % 10));
+    text.push_back(static_cast<char16_t>(u'0' + value % 10));
+  };
+  two(time.day);
+  text.push_back(u'.');
+  two(time.month);
+  text.push_back(u'.');
+  two(time.year / 100);
+  two(time.year % 100);
+  text.push_back(u' ');
+  two(time.hour);
+  text.push_back(u':');
+  two(time.minute);
+  return text;
+}
+
 }  // namespace
 
 std::int64_t SecondsBetween(const LocalDateTime& from, const LocalDateTime& to) {
@@ -38,10 +58,9 @@ void RequireShiftClosed(const SessionCounters& counters, RuleFindings& findings)
   if (counters.ShiftOpen) findings.broken.push_back(RuleText(RuleMessage::kShiftAlreadyOpen));
 }
 
-void RequireShiftUnder24Hours(const SessionCounters& counters, Clock& clock,
+void RequireShiftUnder24Hours(const SessionCounters& counters, const LocalDateTime& now,
                               RuleFindings& findings) {
   if (!counters.ShiftOpen || !counters.ShiftOpenedAt) return;
-  const LocalDateTime now = clock.Now();
   const std::int64_t seconds = SecondsBetween(*counters.ShiftOpenedAt, now);
   // Whole milliseconds decide at the very limit.
   const std::int64_t millis =
@@ -49,6 +68,23 @@ void RequireShiftUnder24Hours(const SessionCounters& counters, Clock& clock,
   if (millis >= kShiftLimit * 1000) {
     findings.broken.push_back(RuleText(RuleMessage::kShiftOver24Hours));
   }
+}
+
+void RequireFiscalStorageOpen(bool storage_closed, RuleFindings& findings) {
+  if (storage_closed) findings.broken.push_back(RuleText(RuleMessage::kFiscalModeClosed));
+}
+
+void RequireClockNotBeforeLastDocument(const SessionCounters& counters, const LocalDateTime& now,
+                                       RuleFindings& findings) {
+  if (!counters.LastDocumentAt) return;
+  const LocalDateTime& last = *counters.LastDocumentAt;
+  LocalDateTime last_minute = last;
+  last_minute.second = 0;
+  LocalDateTime now_minute = now;
+  now_minute.second = 0;
+  if (SecondsBetween(last_minute, now_minute) >= 0) return;
+  findings.broken.push_back(
+      RuleText(RuleMessage::kClockBeforeLastDocument, {{u'X', MinuteText(last)}}));
 }
 
 void RequireNoMarkingSession(const MarkingRecords& marking, RuleFindings& findings) {

@@ -49,12 +49,12 @@ TEST_F(StrictModeTest, RefusedCheckChangesNothingAndTheFormedOneUsesItsCodeUp) {
                         kBanner, kTitleLine, u"ОТКАЗ ККТ", u"Сумма оплаты 50.00 меньше суммы чека",
                         u"90.00.                              ", std::u16string(36, u'=')}));
   EXPECT_EQ(state.Counters.CheckNumber, number);
-  EXPECT_EQ(state.DrawerCash, 0);
+  EXPECT_EQ(state.DrawerCash, ExactDecimal());
   EXPECT_TRUE(state.Marking.Find(kCode));
 
   EXPECT_EQ(Check(u"100"), True());
   EXPECT_EQ(state.Counters.CheckNumber, number + 1);
-  EXPECT_EQ(state.DrawerCash, 90);  // 100 paid, 10 change
+  EXPECT_EQ(state.DrawerCash, ExactDecimal::FromUnits(false, 90, 0));  // 100 paid, 10 change
   EXPECT_FALSE(state.Marking.Find(kCode));
   EXPECT_EQ(Check(u"100"), False());
   EXPECT_EQ(LastError(), u"Позиция 1: код маркировки не проверен (не было запроса КМ).");

@@ -1,0 +1,28 @@
+// ProcessCheck in strict mode with an arbitrary check package, on a register
+// with an open shift and cash in the drawer. The first byte picks the tape
+// width, whether the tape is shown and the "electronically" flag. A refused
+// check answers false with its message, takes no number and leaves the
+// drawer as it was (strict_fuzz.h).
+#include <cstddef>
+#include <cstdint>
+
+#include "strict_fuzz.h"
+
+using kassivo::ArgumentArray;
+using kassivo::Value;
+using kassivo::fuzz::CallStrict;
+using kassivo::fuzz::FuzzDriver;
+using kassivo::fuzz::StrictDriver;
+using kassivo::fuzz::TextOf;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 1) return 0;
+  FuzzDriver& driver = StrictDriver();
+  const std::uint8_t options = data[0];
+  const Value xml = Value::Text(TextOf(data + 1, size - 1));
+  driver.state().Settings.Size = 20 + options % 50;
+  driver.state().Settings.WindowShowType = options & 0x40 ? 0 : 2;
+  ArgumentArray args({Value::Text(u"1"), Value::Boolean(options & 0x80), xml, Value()});
+  CallStrict(driver, [&] { return driver.CallCheck(14, args, 3); });
+  return 0;
+}

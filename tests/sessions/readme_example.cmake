@@ -1,0 +1,57 @@
+# Plays the strict-mode example of the README exactly as printed there: the
+# section's first fenced block is the session script (written as the file
+# the command names), the second is "$ kassivo ARGS" and the transcript the
+# command prints. The number separators are those of the C locale.
+file(READ ${README} text)
+string(FIND "${text}" "\n## Strict mode\n" begin)
+if(begin EQUAL -1)
+  message(FATAL_ERROR "README has no \"Strict mode\" section")
+endif()
+string(SUBSTRING "${text}" ${begin} -1 text)
+string(SUBSTRING "${text}" 1 -1 section)
+string(FIND "${section}" "\n## " end)
+if(NOT end EQUAL -1)
+  string(SUBSTRING "${section}" 0 ${end} section)
+endif()
+
+# The content of the next fenced block of `section`, which then starts after it.
+macro(next_block out)
+  string(FIND "${section}" "\n```\n" open)
+  if(open EQUAL -1)
+    message(FATAL_ERROR "the Strict mode section has fewer than two fenced blocks")
+  endif()
+  math(EXPR from "${open} + 5")
+  string(SUBSTRING "${section}" ${from} -1 section)
+  string(FIND "${section}" "\n```\n" close)
+  math(EXPR length "${close} + 1")
+  string(SUBSTRING "${section}" 0 ${length} ${out})
+  math(EXPR from "${close} + 5")
+  string(SUBSTRING "${section}" ${from} -1 section)
+endmacro()
+next_block(script)
+next_block(transcript)
+
+string(FIND "${transcript}" "\n" line_end)
+string(SUBSTRING "${transcript}" 0 ${line_end} command)
+math(EXPR from "${line_end} + 1")
+string(SUBSTRING "${transcript}" ${from} -1 expected)
+if(NOT command MATCHES "^\\$ kassivo (.*)$")
+  message(FATAL_ERROR "the second block does not begin with \"$ kassivo\": ${command}")
+endif()
+separate_arguments(arguments UNIX_COMMAND "${CMAKE_MATCH_1}")
+list(GET arguments -1 script_name)
+
+file(MAKE_DIRECTORY ${WORK})
+file(WRITE ${WORK}/${script_name} "${script}")
+file(WRITE ${WORK}/expected.txt "${expected}")
+execute_process(COMMAND ${EMULATOR} ${KASSIVO} ${arguments} WORKING_DIRECTORY ${WORK}
+  OUTPUT_FILE ${WORK}/actual.txt ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "kassivo exited with ${rc}: ${err}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/expected.txt ${WORK}/actual.txt
+  RESULT_VARIABLE diff)
+if(NOT diff EQUAL 0)
+  execute_process(COMMAND diff -u ${WORK}/expected.txt ${WORK}/actual.txt)
+  message(FATAL_ERROR "the README's strict-mode example does not play as printed")
+endif()
