@@ -8,19 +8,20 @@
 #include "strict_fuzz.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 using kassivo::fuzz::CallStrict;
-using kassivo::fuzz::FuzzDriver;
 using kassivo::fuzz::StrictDriver;
-using kassivo::fuzz::TextOf;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  FuzzDriver& driver = StrictDriver();
-  const std::uint8_t options = data[0];
-  const Value xml = Value::Text(TextOf(data + 1, size - 1));
+  StrictDriver();  // the shared driver ReadXmlCall gives, in strict mode
+  const kassivo::fuzz::XmlCall call = kassivo::fuzz::ReadXmlCall(data, size);
+  kassivo::fuzz::FuzzDriver& driver = call.driver;
+  const std::uint8_t options = call.options;
+  const Value& xml = call.xml;
   driver.state().Settings.Size = 20 + options % 50;
   ArgumentArray args({Value::Text(u"1"), xml, Value()});
-  CallStrict(driver, [&] { return driver.CallCheck(16, args, 2); });
+  CallStrict(driver, [&] { return driver.CallCheck(Method::kProcessCorrectionCheck, args, 2); });
   return 0;
 }

@@ -9,15 +9,18 @@
 // to try.
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
+#include "common/text.h"
 #include "strict_fuzz.h"
 
 using kassivo::ArgumentArray;
+using kassivo::Method;
 using kassivo::Value;
 using kassivo::fuzz::CallStrict;
 using kassivo::fuzz::FuzzDriver;
 using kassivo::fuzz::StrictDriver;
-using kassivo::fuzz::TextOf;
 
 namespace {
 
@@ -30,38 +33,40 @@ void CallOne(FuzzDriver& driver, std::uint8_t selector, const Value& text) {
     switch (selector % 11) {
       case 0:
         args = ArgumentArray({id, Value::Boolean(selector & 0x80), text, Value()});
-        return driver.CallCheck(14, args, 3);
+        return driver.CallCheck(Method::kProcessCheck, args, 3);
       case 1:
         args = ArgumentArray({id, text, Value()});
-        return driver.CallCheck(16, args, 2);
+        return driver.CallCheck(Method::kProcessCorrectionCheck, args, 2);
       case 2:
         args = ArgumentArray({id, none, Value()});
-        return driver.Call(12, args);
+        return driver.Call(Method::kOpenShift, args);
       case 3:
         args = ArgumentArray({id, none, Value()});
-        return driver.Call(13, args);
+        return driver.Call(Method::kCloseShift, args);
       case 4:
         // Amounts of a few roubles either way, to the tenth of a kopeck.
         args = ArgumentArray({id, text, Value::Real((selector - 128) * 0.125)});
-        return driver.Call(18, args);
+        return driver.Call(Method::kCashInOutcome, args);
       case 5:
         args = ArgumentArray({id, Value::Integer(selector / 11 % 4), text});
-        return driver.Call(11, args);
+        return driver.Call(Method::kOperationFN, args);
       case 6:
         args = ArgumentArray({id});
-        return driver.Call(selector & 0x80 ? 35 : 36, args);
+        return driver.Call(selector & 0x80 ? Method::kOpenSessionRegistrationKM
+                                           : Method::kCloseSessionRegistrationKM,
+                           args);
       case 7:
         args = ArgumentArray({id, text, Value()});
-        return driver.Call(37, args);
+        return driver.Call(Method::kRequestKM, args);
       case 8:
         args = ArgumentArray({id, text, Value::Integer(selector / 11 % 2)});
-        return driver.Call(39, args);
+        return driver.Call(Method::kConfirmKM, args);
       case 9:
         args = ArgumentArray({id, none, Value()});
-        return driver.Call(19, args);
+        return driver.Call(Method::kGetCurrentStatus, args);
       default:
         args = ArgumentArray({id, Value()});
-        return driver.Call(10, args);
+        return driver.Call(Method::kGetDataKKT, args);
     }
   });
 }
@@ -76,7 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t length = data[at + 1] | std::size_t{data[at + 2]} << 8;
     at += 3;
     const std::size_t taken = length < size - at ? length : size - at;
-    CallOne(driver, selector, Value::Text(TextOf(data + at, taken)));
+    const std::string_view text(reinterpret_cast<const char*>(data + at), taken);
+    CallOne(driver, selector, Value::Text(kassivo::FromUtf8(text)));
     at += taken;
   }
   return 0;

@@ -19,7 +19,7 @@ inline FuzzDriver& StrictDriver() {
     FuzzDriver& shared = FuzzDriver::Get();
     shared.state().Options.Strict = true;
     ArgumentArray deposit({Value::Text(u"1"), Value::Text(u""), Value::Real(10000)});
-    if (shared.Call(18, deposit) != Value::Boolean(true)) std::abort();
+    if (shared.Call(Method::kCashInOutcome, deposit) != Value::Boolean(true)) std::abort();
     return shared;
   }();
   return driver;
