@@ -7,6 +7,8 @@
 #include <string_view>
 #include <utility>
 
+#include "common/powers_of_ten.h"
+
 namespace kassivo {
 
 namespace {
@@ -43,27 +45,6 @@ U128 SubtractU(const U128& a, const U128& b) {
   return {a.high - b.high - (a.low < b.low ? 1 : 0), a.low - b.low};
 }
 
-// 10^0 to 10^19, the powers of ten below 2^64.
-constexpr std::uint64_t kPowers10[] = {1ull,
-                                       10ull,
-                                       100ull,
-                                       1000ull,
-                                       10000ull,
-                                       100000ull,
-                                       1000000ull,
-                                       10000000ull,
-                                       100000000ull,
-                                       1000000000ull,
-                                       10000000000ull,
-                                       100000000000ull,
-                                       1000000000000ull,
-                                       10000000000000ull,
-                                       100000000000000ull,
-                                       1000000000000000ull,
-                                       10000000000000000ull,
-                                       100000000000000000ull,
-                                       1000000000000000000ull,
-                                       10000000000000000000ull};
 constexpr int kMaxPower64 = 19;
 
 // The full product of two 64-bit integers: one instruction where the
@@ -98,7 +79,7 @@ bool ScaleUp(U128& a, int power) {
   while (power > 0) {
     const int step = std::min(power, kMaxPower64);
     U128 product;
-    if (!MultiplyU(a, U128{0, kPowers10[step]}, product)) return false;
+    if (!MultiplyU(a, U128{0, kPowersOf10[step]}, product)) return false;
     a = product;
     power -= step;
   }
@@ -127,11 +108,11 @@ std::uint32_t DivideSmall(U128& a, std::uint32_t divisor) {
 void ScaleDown(U128& a, int power) {
   while (power > 0) {
     if (a.high == 0) {
-      a.low = power > kMaxPower64 ? 0 : a.low / kPowers10[power];
+      a.low = power > kMaxPower64 ? 0 : a.low / kPowersOf10[power];
       return;
     }
     const int step = std::min(power, 9);
-    DivideSmall(a, static_cast<std::uint32_t>(kPowers10[step]));
+    DivideSmall(a, static_cast<std::uint32_t>(kPowersOf10[step]));
     power -= step;
   }
 }

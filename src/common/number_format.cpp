@@ -6,6 +6,8 @@
 #include <iterator>
 #include <string>
 
+#include "common/powers_of_ten.h"
+
 namespace kassivo {
 
 namespace {
@@ -13,24 +15,6 @@ namespace {
 constexpr double kDoublePowers10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// 10^0 to 10^15, the units of the digits a fifteen-digit form can drop.
-constexpr std::uint64_t kPowers10[] = {1ull,
-                                       10ull,
-                                       100ull,
-                                       1000ull,
-                                       10000ull,
-                                       100000ull,
-                                       1000000ull,
-                                       10000000ull,
-                                       100000000ull,
-                                       1000000000ull,
-                                       10000000000ull,
-                                       100000000000ull,
-                                       1000000000000ull,
-                                       10000000000000ull,
-                                       100000000000000ull,
-                                       1000000000000000ull};
 
 constexpr std::uint64_t kFifteenDigits = 1000000000000000ull;  // 10^15
 
@@ -135,8 +119,8 @@ void AppendGrouped(std::u16string& out, double value, int decimals, const Number
     // A significand below 10^15 is below half of any larger unit.
     const int drop = -decimals - decimal.scale;
     std::uint64_t units = 0;
-    if (drop < static_cast<int>(std::size(kPowers10))) {
-      const std::uint64_t unit = kPowers10[drop];
+    if (drop < static_cast<int>(std::size(kPowersOf10))) {
+      const std::uint64_t unit = kPowersOf10[drop];
       units = decimal.significand / unit;
       if (decimal.significand % unit >= unit / 2) ++units;
     }

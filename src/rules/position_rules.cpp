@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "common/powers_of_ten.h"
 #include "common/text.h"
 #include "rules/code_list.h"
 #include "rules/rule_messages.h"
@@ -38,24 +39,6 @@ namespace {
 // most 19 decimals, the amount to at most 2; in kopecks. None otherwise.
 std::optional<bool> AmountIsProductIn64Bits(const ExactDecimal& price, const ExactDecimal& quantity,
                                             const ExactDecimal& amount) {
-  static constexpr std::uint64_t kPowers10[] = {1ull,
-                                                10ull,
-                                                100ull,
-                                                1000ull,
-                                                10000ull,
-                                                100000ull,
-                                                1000000ull,
-                                                10000000ull,
-                                                100000000ull,
-                                                1000000000ull,
-                                                10000000000ull,
-                                                100000000000ull,
-                                                1000000000000ull,
-                                                10000000000000ull,
-                                                100000000000000ull,
-                                                1000000000000000ull,
-                                                10000000000000000ull,
-                                                100000000000000000ull};
   const std::optional<std::uint64_t> p = price.Magnitude64();
   const std::optional<std::uint64_t> q = quantity.Magnitude64();
   const std::optional<std::uint64_t> a = amount.Magnitude64();
@@ -67,14 +50,14 @@ std::optional<bool> AmountIsProductIn64Bits(const ExactDecimal& price, const Exa
   std::uint64_t product = 0;
   std::uint64_t amount_kopecks = 0;
   if (__builtin_mul_overflow(*p, *q, &product) ||
-      __builtin_mul_overflow(*a, kPowers10[2 - amount.scale()], &amount_kopecks)) {
+      __builtin_mul_overflow(*a, kPowersOf10[2 - amount.scale()], &amount_kopecks)) {
     return std::nullopt;
   }
   std::uint64_t kopecks = 0;
   if (scale <= 2) {
-    if (__builtin_mul_overflow(product, kPowers10[2 - scale], &kopecks)) return std::nullopt;
+    if (__builtin_mul_overflow(product, kPowersOf10[2 - scale], &kopecks)) return std::nullopt;
   } else {
-    const std::uint64_t unit = kPowers10[scale - 2];
+    const std::uint64_t unit = kPowersOf10[scale - 2];
     kopecks = product / unit;
     if (product % unit >= unit - product % unit) ++kopecks;  // halves away from zero
   }
