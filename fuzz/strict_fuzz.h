@@ -6,6 +6,7 @@
 // 0.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
@@ -23,6 +24,12 @@ inline FuzzDriver& StrictDriver() {
     return shared;
   }();
   return driver;
+}
+
+// ReadXmlCall on the strict driver.
+inline XmlCall ReadStrictXmlCall(const std::uint8_t* data, std::size_t size) {
+  StrictDriver();
+  return ReadXmlCall(data, size);
 }
 
 // Calls `call` (which answers the call's result) and aborts unless the

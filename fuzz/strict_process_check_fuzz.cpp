@@ -12,12 +12,10 @@ using kassivo::ArgumentArray;
 using kassivo::Method;
 using kassivo::Value;
 using kassivo::fuzz::CallStrict;
-using kassivo::fuzz::StrictDriver;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
-  StrictDriver();  // the shared driver ReadXmlCall gives, in strict mode
-  const kassivo::fuzz::XmlCall call = kassivo::fuzz::ReadXmlCall(data, size);
+  const kassivo::fuzz::XmlCall call = kassivo::fuzz::ReadStrictXmlCall(data, size);
   kassivo::fuzz::FuzzDriver& driver = call.driver;
   const std::uint8_t options = call.options;
   const Value& xml = call.xml;

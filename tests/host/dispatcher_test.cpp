@@ -10,18 +10,10 @@ namespace kassivo {
 namespace {
 
 using testing::Call;
+using testing::LastError;
 using testing::OpenDevice;
+using testing::T;
 using testing::TestProcess;
-
-Value T(std::u16string_view text) {
-  return Value::Text(std::u16string(text));
-}
-
-std::u16string LastError(DriverComponent& component) {
-  ArgumentArray args({Value()});
-  EXPECT_EQ(Call(component, u"GetLastError", args), Value::Integer(0));
-  return args.Get(0).is_empty() ? u"<empty>" : args.Get(0).text();
-}
 
 TEST(Dispatcher, NumbersOutsideTheTableAnswerSFalseAndResetTheError) {
   TestProcess process;

@@ -19,6 +19,12 @@ std::u16string OpenDevice(DriverComponent& component) {
   return args.Get(0).kind() == Value::Kind::kText ? args.Get(0).text() : u"";
 }
 
+std::u16string LastError(DriverComponent& component) {
+  ArgumentArray args({Value()});
+  EXPECT_EQ(Call(component, u"GetLastError", args), Value::Integer(0));
+  return args.Get(0).is_empty() ? u"<empty>" : args.Get(0).text();
+}
+
 std::vector<std::u16string> SplitAtCr(const std::u16string& text) {
   std::vector<std::u16string> lines(1);
   for (const char16_t c : text) {

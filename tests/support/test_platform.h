@@ -14,6 +14,14 @@ namespace kassivo::testing {
 // result value and leaves the written arguments in `args`.
 Value Call(DriverComponent& component, std::u16string_view name, ArgumentArray& args);
 
+// A text value.
+inline Value T(std::u16string_view text) {
+  return Value::Text(std::u16string(text));
+}
+
+// What GetLastError answers ("<empty>" for no text at all).
+std::u16string LastError(DriverComponent& component);
+
 // Convenience: opens a device and returns its ID.
 std::u16string OpenDevice(DriverComponent& component);
 
