@@ -29,7 +29,7 @@ std::size_t MarkingRecords::SlotOf(std::u16string_view code, std::uint32_t hash)
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.record == kEmpty) return i;
-    if (slot.hash == hash && Equal(TextOf(slot.record), code)) return i;
+    if (slot.hash == hash && SameText(TextOf(slot.record), code)) return i;
   }
 }
 

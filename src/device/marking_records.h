@@ -23,6 +23,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/text.h"
+
 namespace kassivo {
 
 struct MarkingCodeStatus {
@@ -47,7 +49,7 @@ class MarkingRecords {
   // the record after the one found last is tried before the table.
   std::optional<std::size_t> Find(std::u16string_view code) const {
     std::optional<std::size_t> record;
-    if (next_ < spans_.size() && Equal(TextOf(next_), code)) {
+    if (next_ < spans_.size() && SameText(TextOf(next_), code)) {
       record = next_;
     } else {
       record = Lookup(code);
@@ -84,18 +86,13 @@ class MarkingRecords {
     return static_cast<std::uint32_t>(hash ^ (hash >> 32));
   }
 
-  // Equality as one memory compare (char16_t's compare goes unit by unit).
-  static bool Equal(std::u16string_view a, std::u16string_view b) {
-    return a.size() == b.size() &&
-           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0);
-  }
   struct TextHash {
     using is_transparent = void;
     std::size_t operator()(std::u16string_view text) const { return Hash(text); }
   };
   struct TextEqual {
     using is_transparent = void;
-    bool operator()(std::u16string_view a, std::u16string_view b) const { return Equal(a, b); }
+    bool operator()(std::u16string_view a, std::u16string_view b) const { return SameText(a, b); }
   };
   // The codes are looked up by view, without a copy, thousands to a check:
   // an open-addressed table (a power of two of slots, at most half full) of
