@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <list>
 
 #include "cli/journal_replay.h"
 #include "cli/journal_show.h"
@@ -13,31 +14,33 @@ namespace kassivo::cli {
 int JournalCommand(const std::vector<std::string>& args, Console& console) {
   const bool replay = args[0] == "replay";
   bool compare = false;
-  std::optional<std::string> file;
+  std::vector<std::string> files;
   for (std::size_t i = 1; i < args.size(); ++i) {
-    if (replay && !file && args[i] == "--compare") {
+    if (replay && files.empty() && args[i] == "--compare") {
       compare = true;
-    } else if (!file) {
-      file = args[i];
     } else {
-      throw UsageError(args[0] + " takes one journal, not also '" + args[i] + "'");
+      files.push_back(args[i]);
     }
   }
-  if (!file) throw UsageError(args[0] + " needs a journal file (or - for stdin)");
-  std::istream* in = &console.in;
-  std::ifstream journal;
-  if (*file != "-") {
-    journal.open(*file, std::ios::binary);
-    if (!journal || std::filesystem::is_directory(*file)) {
+  if (files.empty()) throw UsageError(args[0] + " needs a journal file (or - for stdin)");
+  std::list<std::ifstream> opened;
+  std::vector<JournalSource> sources;
+  for (const std::string& file : files) {
+    if (file == "-") {
+      if (files.size() > 1) throw UsageError(args[0] + " reads stdin (-) as its only journal");
+      sources.push_back({"stdin", &console.in});
+      continue;
+    }
+    std::ifstream& journal = opened.emplace_back(file, std::ios::binary);
+    if (!journal || std::filesystem::is_directory(file)) {
       console.out.flush();
-      console.err << "kassivo: cannot read journal '" << *file << "'\n";
+      console.err << "kassivo: cannot read journal '" << file << "'\n";
       return kExitScriptError;
     }
-    in = &journal;
+    sources.push_back({file, &journal});
   }
-  const std::string name = *file == "-" ? "stdin" : *file;
-  if (replay) return ReplayJournal(*in, name, compare, console.out, console.err);
-  return ShowJournal(*in, name, console.out_is_terminal, console.out, console.err);
+  if (replay) return ReplayJournals(sources, compare, console.out, console.err);
+  return ShowJournals(sources, console.out_is_terminal, console.out, console.err);
 }
 
 }  // namespace kassivo::cli

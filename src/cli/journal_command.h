@@ -1,5 +1,7 @@
-// kassivo replay [--compare] FILE|-  and  kassivo show FILE|- : the call
-// journal's commands (journal_replay.h, journal_show.h). "-" reads stdin.
+// kassivo replay [--compare] FILE...  and  kassivo show FILE... : the call
+// journal's commands (journal_replay.h, journal_show.h), over the files in
+// the order given (a rotated journal's older file first). "-" alone reads
+// stdin.
 // A file that cannot be read: message and status kExitScriptError; bad
 // arguments throw UsageError.
 #pragma once

@@ -4,10 +4,12 @@
 #include <sstream>
 #include <vector>
 
+#include "cli/journal_diff.h"
 #include "cli/replay_services.h"
 #include "cli/session_runner.h"
+#include "journal/process_snapshot.h"
 #include "platform/host_platform.h"
-#include "script/journal_script.h"
+#include "platform/memory_store.h"
 
 namespace kassivo::cli {
 
@@ -52,43 +54,58 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The number of arguments of a call line's statement.
+std::size_t ArgumentCount(const Statement& statement) {
+  return std::get<CallStatement>(statement).args.size();
+}
+
 class Replayer {
  public:
-  Replayer(bool compare, std::ostream& out) : compare_(compare), out_(out) {}
+  Replayer(const std::vector<JournalSource>& sources, bool compare, std::ostream& out)
+      : sources_(sources), compare_(compare), out_(out) {}
 
-  void Line(std::string_view text, int number) {
-    std::optional<JournalLine> line = ParseJournalLine(text, number == 1);
-    if (!line) return;
-    if (auto* transcript = std::get_if<TranscriptLine>(&*line)) {
-      if (!pending_) throw ScriptError("a transcript line without a call above it");
-      if (recorded_.empty() && !transcript->text.starts_with("= ")) {
-        throw ScriptError("the call's transcript must begin with its result line (= ...)");
+  void Play(ProcessLines& lines) {
+    process_ = std::make_unique<ReplayProcess>();
+    for (PlacedLine& placed : lines.lines) {
+      at_ = &placed;
+      if (auto* transcript = std::get_if<TranscriptLine>(&placed.line)) {
+        Record(*transcript);
+        continue;
       }
-      recorded_.push_back(std::move(transcript->text));
-      return;
+      Close();
+      try {
+        std::visit([&](auto& line) { Handle(line); }, placed.line);
+      } catch (const ScriptError& error) {
+        Fail(placed, error.what());
+      }
     }
     Close();
-    std::visit([&](auto& l) { Handle(l, number); }, *line);
+    process_.reset();
   }
 
-  // Closes the last call; the exit status.
   int Finish() {
-    Close();
-    if (compare_) {
-      out_ << "replay: " << calls_ << (calls_ == 1 ? " call, " : " calls, ") << differing_
-           << " differ\n";
-    }
+    out_ << "replay: " << calls_ << (calls_ == 1 ? " call, " : " calls, ") << differing_
+         << " differ\n";
     return differing_ == 0 ? 0 : 1;
   }
 
  private:
-  ReplayProcess& Process() {
-    if (!process_) process_ = std::make_unique<ReplayProcess>();
-    return *process_;
+  [[noreturn]] void Fail(const PlacedLine& line, const std::string& message) const {
+    throw JournalError(sources_[line.file].name, line.number, message);
   }
 
-  void Handle(Statement& statement, int number) {
-    ReplayProcess& process = Process();
+  void Record(TranscriptLine& transcript) {
+    if (!pending_) Fail(*at_, "a transcript line without a call above it");
+    if (IsJournalOnlyLine(transcript.text)) return;
+    if (recorded_.empty() && !transcript.text.starts_with("= ")) {
+      Fail(*at_, "the call's transcript must begin with its result line (= ...)");
+    }
+    if (transcript.text.starts_with("  [")) ++elements_;
+    recorded_.push_back({at_->number, std::move(transcript.text)});
+  }
+
+  void Handle(Statement& statement) {
+    ReplayProcess& process = *process_;
     // A reading for the next call, not a clock fixed from here on.
     if (const auto* clock = std::get_if<ClockStatement>(&statement)) {
       process.clock->Feed(clock->moment);
@@ -97,8 +114,9 @@ class Replayer {
     const bool is_call = std::holds_alternative<CallStatement>(statement);
     if (is_call) {
       pending_ = true;
-      call_line_ = number;
-      call_ = std::get<CallStatement>(statement).written;
+      call_at_ = at_;
+      elements_ = 0;
+      arguments_ = ArgumentCount(statement);
     }
     process.runner->Execute(statement);
     process.clock->Settle();
@@ -108,77 +126,72 @@ class Replayer {
     if (!compare_) out_ << printed;
     if (is_call) replayed_ = std::move(printed);
   }
-  void Handle(ProcessDirective&, int) { process_ = std::make_unique<ReplayProcess>(); }
-  void Handle(RegistrationDirective& directive, int) {
-    std::unique_ptr<StoreWriter> writer = Process().state->platform().store->OpenForWrite();
+  void Handle(ProcessDirective&) {}
+  void Handle(FromDirective&) {}
+  void Handle(RegistrationDirective& directive) {
+    std::unique_ptr<StoreWriter> writer = process_->state->platform().store->OpenForWrite();
     if (!writer || !writer->Write(directive.name, directive.value) || !writer->Commit()) {
-      throw ScriptError("the registration store refused the value");
+      Fail(*at_, "the registration store refused the value");
     }
   }
-  void Handle(NumberFormatDirective& directive, int) {
-    Process().state->platform().number_format = directive.format;
+  void Handle(RegistrationResetDirective&) {
+    process_->state->platform().store = std::make_unique<MemoryStore>();
   }
-  void Handle(RandomNumber& random, int) { Process().random->Feed(random.number); }
-  void Handle(TranscriptLine&, int) {}
+  void Handle(StateDirective& directive) {
+    const std::vector<std::string_view> tokens(directive.tokens.begin(), directive.tokens.end());
+    SessionRunner& runner = *process_->runner;
+    try {
+      ApplyStateLine(*process_->state, tokens, [&](std::int32_t number) -> TFPEmulatorList& {
+        return *runner.Object(number).devices();
+      });
+    } catch (const ScriptError& error) {
+      Fail(*at_, error.what());
+    } catch (const DriverError&) {
+      Fail(*at_, "the devices of this file cannot be made again; give the file before it first");
+    }
+  }
+  void Handle(NumberFormatDirective& directive) {
+    process_->state->platform().number_format = directive.format;
+  }
+  void Handle(RandomNumber& random) { process_->random->Feed(random.number); }
+  void Handle(TranscriptLine&) {}
 
   void Close() {
     if (!pending_) return;
     pending_ = false;
     ++calls_;
-    if (recorded_.empty()) {
-      throw LineError(call_line_, "the call has no recorded result (the journal is cut short)");
-    }
+    // A call always records its result and every element it was given.
+    if (recorded_.empty() || elements_ < arguments_) Fail(*call_at_, kJournalCut);
     std::vector<std::string> replayed = Lines(replayed_);
     if (!replayed.empty()) replayed.erase(replayed.begin());  // the echo
-    std::vector<std::string> recorded = std::move(recorded_);
+    std::vector<RecordedLine> recorded = std::move(recorded_);
     recorded_.clear();
     for (std::string& line : replayed) line = MaskParserWording(std::move(line));
-    for (std::string& line : recorded) line = MaskParserWording(std::move(line));
-    if (replayed == recorded) return;
+    bool same = recorded.size() == replayed.size();
+    for (std::size_t i = 0; i < recorded.size(); ++i) {
+      recorded[i].text = MaskParserWording(std::move(recorded[i].text));
+      if (same && recorded[i].text != replayed[i]) same = false;
+    }
+    if (same) return;
     ++differing_;
-    if (compare_) Report(recorded, replayed);
+    if (!compare_) return;
+    const std::string& call = std::get<CallStatement>(std::get<Statement>(call_at_->line)).written;
+    if (sources_.size() > 1) out_ << sources_[call_at_->file].name << ':';
+    out_ << call_at_->number << ": " << Cut(call, 0, kShownColumns) << '\n';
+    ReportDifference(recorded, replayed, out_);
   }
 
-  void Report(const std::vector<std::string>& recorded, const std::vector<std::string>& replayed) {
-    std::size_t head = 0;
-    while (head < recorded.size() && head < replayed.size() && recorded[head] == replayed[head]) {
-      ++head;
-    }
-    std::size_t tail = 0;
-    while (tail < recorded.size() - head && tail < replayed.size() - head &&
-           recorded[recorded.size() - 1 - tail] == replayed[replayed.size() - 1 - tail]) {
-      ++tail;
-    }
-    out_ << call_line_ << ": " << call_.substr(0, 200) << (call_.size() > 200 ? "..." : "") << '\n';
-    auto show = [&](const std::vector<std::string>& lines, const char* mark) {
-      const std::size_t end = lines.size() - tail;
-      for (std::size_t i = head; i < end && i < head + kDiffLines; ++i) {
-        out_ << "  " << mark << ' ' << lines[i] << '\n';
-      }
-      if (end - head > kDiffLines)
-        out_ << "  " << mark << " ... " << end - head - kDiffLines << " more\n";
-    };
-    show(recorded, "-");
-    show(replayed, "+");
-  }
-
- public:
-  // A ScriptError that names its own line (the call's, not the current one).
-  struct LineError : ScriptError {
-    LineError(int line_number, const std::string& message)
-        : ScriptError(message), line(line_number) {}
-    int line;
-  };
-
- private:
+  const std::vector<JournalSource>& sources_;
   bool compare_;
   std::ostream& out_;
   std::unique_ptr<ReplayProcess> process_;
+  const PlacedLine* at_ = nullptr;
   bool pending_ = false;
-  int call_line_ = 0;
-  std::string call_;
+  const PlacedLine* call_at_ = nullptr;
+  std::size_t arguments_ = 0;
+  std::size_t elements_ = 0;
   std::string replayed_;
-  std::vector<std::string> recorded_;
+  std::vector<RecordedLine> recorded_;
   int calls_ = 0;
   int differing_ = 0;
 };
@@ -195,23 +208,18 @@ std::string MaskParserWording(std::string text) {
   return text;
 }
 
-int ReplayJournal(std::istream& in, const std::string& name, bool compare, std::ostream& out,
-                  std::ostream& err) {
-  Replayer replayer(compare, out);
-  std::string line;
-  int number = 0;
+int ReplayJournals(const std::vector<JournalSource>& sources, bool compare, std::ostream& out,
+                   std::ostream& err) {
   try {
-    while (std::getline(in, line)) replayer.Line(line, ++number);
+    std::vector<ProcessLines> processes = ReadJournals(sources);
+    Replayer replayer(sources, compare, out);
+    for (ProcessLines& process : processes) replayer.Play(process);
     const int status = replayer.Finish();
     out.flush();
     return status;
-  } catch (const Replayer::LineError& error) {
-    number = error.line;
+  } catch (const JournalError& error) {
     out.flush();
-    err << "kassivo: " << name << ':' << number << ": " << error.what() << '\n';
-  } catch (const ScriptError& error) {
-    out.flush();
-    err << "kassivo: " << name << ':' << number << ": " << error.what() << '\n';
+    err << "kassivo: " << error.file << ':' << error.line << ": " << error.what() << '\n';
   }
   return kExitScriptError;
 }

@@ -15,9 +15,13 @@ SessionRunner::~SessionRunner() {
 }
 
 DriverComponent& SessionRunner::Current() {
-  std::unique_ptr<DriverComponent>& object = objects_[current_];
+  return Object(current_);
+}
+
+DriverComponent& SessionRunner::Object(std::int32_t number) {
+  std::unique_ptr<DriverComponent>& object = objects_[number];
   if (!object) {
-    object = std::make_unique<DriverComponent>(state_, &journal_, current_);
+    object = std::make_unique<DriverComponent>(state_, &journal_, number);
     object->Init();
   }
   return *object;

@@ -51,6 +51,9 @@ class SessionRunner {
 
   // The current component object, created and Init'ed on first use.
   DriverComponent& Current();
+  // Object `number`, created and Init'ed on first use; the current object
+  // stays as it is.
+  DriverComponent& Object(std::int32_t number);
   JournalObserver& journal() { return journal_; }
 
  private:

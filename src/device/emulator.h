@@ -101,6 +101,14 @@ class TFPEmulatorList {
     return nullptr;
   }
   std::size_t size() const { return FObjectList.size(); }
+  // How many IDs New has issued (the last ID's number), and the devices' IDs
+  // in creation order.
+  std::int32_t issued() const { return FNumber; }
+  std::vector<std::u16string> ids() const;
+  // Makes the list as one that issued `issued` IDs and holds devices with
+  // `ids` (a replay beginning in the middle of a day); throws DriverError
+  // when a device cannot be made.
+  void Restore(std::int32_t issued, const std::vector<std::u16string>& ids);
 
  private:
   ProcessState& state_;

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,8 @@
 #include "tape/tape.h"
 
 namespace kassivo {
+
+class TFPEmulatorList;
 
 struct SessionCounters {
   std::int32_t CheckNumber = 0;
@@ -68,6 +71,10 @@ class ProcessState {
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the
   // shared records.
   CallLock call_lock;
+
+  // The device list of each component object between its Init and Done, by
+  // the object's number (read by the call journal).
+  std::map<std::int32_t, const TFPEmulatorList*> LiveObjects;
 
   // Numbers the component objects made without one (from 1).
   std::atomic<std::int32_t> ObjectsMade{0};

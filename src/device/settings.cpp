@@ -28,6 +28,19 @@ const SettingKey kKeys[] = {
 
 }  // namespace
 
+std::vector<std::pair<const char16_t*, Value>> SettingValues(const DriverSettings& settings) {
+  std::vector<std::pair<const char16_t*, Value>> values;
+  for (const auto& entry : kKeys) {
+    if (const auto* integer = std::get_if<std::int32_t DriverSettings::*>(&entry.field)) {
+      values.emplace_back(entry.name, Value::Integer(settings.*(*integer)));
+    } else {
+      values.emplace_back(entry.name,
+                          Value::Boolean(settings.*std::get<bool DriverSettings::*>(entry.field)));
+    }
+  }
+  return values;
+}
+
 bool ApplySetting(DriverSettings& settings, const Value& name, const Value& value,
                   const NumberFormat& format) {
   const std::u16string key = AsciiUpper(ToText(name, format));

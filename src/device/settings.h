@@ -14,6 +14,8 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "common/value.h"
 
@@ -29,6 +31,10 @@ struct DriverSettings {
   std::int32_t FFD12_OISM_HandleCode = 0;
   std::int32_t ThresholdPositiveOperations = 100;
 };
+
+// Each setting's name, as the settings description spells it, and value
+// (an integer or a boolean), in a fixed order.
+std::vector<std::pair<const char16_t*, Value>> SettingValues(const DriverSettings& settings);
 
 // Returns true when the name selected a setting.
 bool ApplySetting(DriverSettings& settings, const Value& name, const Value& value,

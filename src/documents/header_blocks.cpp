@@ -37,7 +37,6 @@ void PrintDocumentHeader(ProcessState& state, std::u16string_view title,
                          std::u16string_view cashier_name, std::u16string_view cashier_inn,
                          std::u16string_view sale_address, std::u16string_view sale_location) {
   Tape& tape = state.Receipt;
-  if (state.Settings.WindowShowType == 0) return;
   const KKTRegistration& r = state.Registration;
   // The justification compares against the width actually printed.
   const std::int32_t width = tape.Width();
@@ -53,7 +52,6 @@ void PrintDocumentHeader(ProcessState& state, std::u16string_view title,
 }
 
 void PrintShortHeader(ProcessState& state, std::u16string_view title) {
-  if (state.Settings.WindowShowType == 0) return;
   PrintRegistrationLines(state);
   state.Receipt.PrintLine(u"ИНН :" + state.Registration.INN, AlignCenter);
   state.Receipt.PrintLine(title, AlignCenter);

@@ -5,19 +5,33 @@
 
 namespace kassivo {
 
+DriverComponent::~DriverComponent() {
+  if (!list_) return;
+  if (state_.call_lock.HeldByThisThread()) {
+    state_.LiveObjects.erase(number_);
+    return;
+  }
+  std::lock_guard<CallLock> lock(state_.call_lock);
+  state_.LiveObjects.erase(number_);
+}
+
 void DriverComponent::Init() {
   // Init and Done change what a running call may use (the shared
   // WindowCaption, this object's device list): they wait for it.
   std::lock_guard<CallLock> lock(state_.call_lock);
-  list_ = std::make_unique<TFPEmulatorList>(state_);
+  auto fresh = std::make_unique<TFPEmulatorList>(state_);
   state_.WindowCaption = kWindowCaption;
+  // The observer hears of it while the object is as it was before.
   if (observer_) observer_->ObjectInit(number_);
+  list_ = std::move(fresh);
+  state_.LiveObjects[number_] = list_.get();
 }
 
 void DriverComponent::Done() {
   std::lock_guard<CallLock> lock(state_.call_lock);
-  list_.reset();
   if (observer_) observer_->ObjectDone(number_);
+  state_.LiveObjects.erase(number_);
+  list_.reset();
 }
 
 std::int32_t DriverComponent::GetNMethods() {

@@ -48,12 +48,17 @@ class DriverComponent {
   explicit DriverComponent(ProcessState& state, CallObserver* observer = nullptr,
                            std::optional<std::int32_t> number = std::nullopt)
       : state_(state), observer_(observer), number_(number ? *number : ++state.ObjectsMade) {}
+  ~DriverComponent();
+  DriverComponent(const DriverComponent&) = delete;
+  DriverComponent& operator=(const DriverComponent&) = delete;
 
   void Init();
   void Done();
   bool initialized() const { return list_ != nullptr; }
   ProcessState& state() { return state_; }
   std::int32_t number() const { return number_; }
+  // The device list between Init and Done; null otherwise.
+  TFPEmulatorList* devices() { return list_.get(); }
 
   static std::int32_t GetNMethods();
   static HResult FindMethod(std::u16string_view name, std::int32_t& number);

@@ -1,12 +1,14 @@
 #include "journal/call_journal.h"
 
 #include "script/journal_lines.h"
+#include "script/text_literal.h"
 #include "script/transcript.h"
 
 namespace kassivo {
 
 CallJournal::CallJournal(ProcessState& state, std::u16string path, std::uint64_t size_limit)
     : state_(state), path_(std::move(path)), size_limit_(size_limit) {
+  CaptureSnapshot(state_, snapshot_);
   Begin();
 }
 
@@ -37,11 +39,21 @@ void CallJournal::Begin() {
 
 std::string CallJournal::Header(bool process_begins) {
   Platform& platform = state_.platform();
+  const LocalDateTime now = recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{};
+  if (!started_) started_ = now;
+  std::optional<StoredValues> registration;
+  if (recording_.store) {
+    registration = recording_.store->inner().Read();
+    recording_.store->replayed = registration;
+  } else if (platform.store) {
+    registration = platform.store->Read();
+  }
   strict_ = state_.Options.Strict;
-  return HeaderLines(
-             process_begins, recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{},
-             platform.number_format, platform.store ? platform.store->Read() : std::nullopt) +
-         StrictLine(strict_);
+  std::string text = HeaderLines(
+      {process_begins, platform.process, *started_, now, platform.number_format, registration});
+  text += StrictLine(strict_);
+  if (!process_begins) AppendSnapshotLines(snapshot_, text);
+  return text;
 }
 
 std::string CallJournal::StrictLine(bool strict) {
@@ -95,8 +107,6 @@ void CallJournal::AppendCallText() {
 void CallJournal::Rotate(bool process_begins) {
   std::u16string reason;
   file_.reset();
-  introduced_.clear();
-  last_object_ = 0;
   if (!state_.platform().files->Rename(path_, path_ + u".1", reason)) {
     Fail(reason);
     return;
@@ -109,21 +119,25 @@ void CallJournal::Rotate(bool process_begins) {
   if (!file_->Append(Header(process_begins), reason)) Fail(reason);
 }
 
-std::string CallJournal::ObjectLine(std::int32_t object, bool is_init) {
+void CallJournal::AppendObjectLines(std::int32_t object, bool is_init, std::string& text) {
   const bool known = introduced_.contains(object);
-  std::string line;
-  if (!known || object != last_object_) line = ":object " + std::to_string(object) + '\n';
+  text += ":object ";
+  text += std::to_string(object);
+  text += '\n';
   introduced_.insert(object);
-  last_object_ = object;
-  // ":object N" of a new object makes and inits it: no ":init" after it.
-  if (is_init && known) line += ":init\n";
-  return line;
+  // ":object N" of an object the process never named makes and inits it: no
+  // ":init" after it.
+  if (is_init && known) text += ":init\n";
 }
 
 void CallJournal::ObjectInit(std::int32_t object) {
   if (!file_) return;
   try {
-    Append(ObjectLine(object, true));
+    CaptureSnapshot(state_, snapshot_);
+    std::string text;
+    AppendFromLine(state_.platform().process.id, text);
+    AppendObjectLines(object, true, text);
+    Append(text);
   } catch (...) {
     Fail(u"недостаточно памяти");
   }
@@ -132,10 +146,15 @@ void CallJournal::ObjectInit(std::int32_t object) {
 void CallJournal::ObjectDone(std::int32_t object) {
   if (!file_) return;
   try {
-    // A new object's ":object N" would init it first: Done of an object the
-    // file never named is left out.
+    // ":object N" of a new object would init it first: Done of an object
+    // the process never named is left out.
     if (!introduced_.contains(object)) return;
-    Append(ObjectLine(object, false) + ":done\n");
+    CaptureSnapshot(state_, snapshot_);
+    std::string text;
+    AppendFromLine(state_.platform().process.id, text);
+    AppendObjectLines(object, false, text);
+    text += ":done\n";
+    Append(text);
   } catch (...) {
     Fail(u"недостаточно памяти");
   }
@@ -144,9 +163,40 @@ void CallJournal::ObjectDone(std::int32_t object) {
 void CallJournal::BeginCall(std::int32_t method, const ArgumentArray& params) {
   recording_.Install(state_.platform());
   recording_.Clear();
+  CaptureSnapshot(state_, snapshot_);
+  const Tape& tape = state_.Receipt;
+  documents_ = tape.documents();
+  hidden_documents_ = tape.hidden_documents();
+  hidden_revision_ = tape.hidden_revision();
   call_start_ = recording_.clock ? recording_.clock->inner().Now() : LocalDateTime{};
   call_.clear();
   AppendCallLine(method, params, call_, spans_);
+}
+
+void CallJournal::AppendRegistrationChange(std::string& text) {
+  RecordingStore* store = recording_.store;
+  if (!store || !store->read || store->found == store->replayed) return;
+  // Another process changed the store since the journal last said what it
+  // holds: the replay's store is made what this call found.
+  text += ":registration-reset\n";
+  AppendRegistrationLines(store->found, text);
+  store->replayed = store->found;
+}
+
+void CallJournal::AppendTape(bool tape_changed, TranscriptText& transcript) {
+  const Tape& tape = state_.Receipt;
+  const std::string width = std::to_string(tape.Width());
+  if (tape_changed) {
+    if (tape.documents() != documents_) text_ += "  D " + width + '\n';
+    transcript.TapeEntries(tape);
+  }
+  if (tape.hidden_revision() == hidden_revision_) return;
+  if (tape.hidden_documents() != hidden_documents_) text_ += "  D " + width + " hidden\n";
+  TextLiteralLines lines(text_);
+  for (const TapeEntry& entry : tape.hidden_entries()) {
+    lines.Add(entry.kind == TapeEntry::Kind::kBanner ? "  b " : "  l ", entry.text);
+  }
+  lines.Flush();
 }
 
 void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answer,
@@ -155,11 +205,13 @@ void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answ
   std::string& text = text_;
   text.clear();
   splices_.clear();
+  AppendFromLine(state_.platform().process.id, text);
   if (state_.Options.Strict != strict_) {
     strict_ = state_.Options.Strict;
     text += StrictLine(strict_);
   }
-  text += ObjectLine(object, false);
+  AppendRegistrationChange(text);
+  AppendObjectLines(object, false, text);
   text += "# ";
   text += FormatMoment(call_start_);
   text += " object ";
@@ -193,7 +245,7 @@ void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answ
   transcript.Result(*result, answer);
   AppendElements(params);
   if (recording_.messages) transcript.Messages(recording_.messages->shown);
-  if (tape_changed) transcript.TapeEntries(state_.Receipt);
+  AppendTape(tape_changed, transcript);
   AppendCallText();
   ReleaseLargeBuffers();
 }

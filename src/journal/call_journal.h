@@ -39,8 +39,10 @@
 #include "common/value.h"
 #include "device/process_state.h"
 #include "host/call_observer.h"
+#include "journal/process_snapshot.h"
 #include "journal/recording_services.h"
 #include "script/journal_lines.h"
+#include "script/transcript.h"
 
 namespace kassivo {
 
@@ -77,8 +79,14 @@ class CallJournal {
   static std::string StrictLine(bool strict);
   // Renames the file to FILE.1 and begins a new one with a header.
   void Rotate(bool process_begins);
-  // The ":object N" line when N is not the object last written.
-  std::string ObjectLine(std::int32_t object, bool is_init);
+  // ":object N", and ":init" when `is_init` and the process named N before.
+  void AppendObjectLines(std::int32_t object, bool is_init, std::string& text);
+  // ":registration-reset" and the values, when the call read other values
+  // from the store than a replay's store holds.
+  void AppendRegistrationChange(std::string& text);
+  // The documents the call printed: "  D WIDTH" where one began, its lines;
+  // the same marked hidden for a document printed with the window hidden.
+  void AppendTape(bool tape_changed, TranscriptText& transcript);
   void Append(std::string_view text);
   // Appends the pieces in one write; rotates past the size limit.
   void AppendPieces(std::span<const std::string_view> pieces);
@@ -112,9 +120,17 @@ class CallJournal {
   };
   std::vector<Splice> splices_;
   std::vector<std::string_view> pieces_;
-  std::set<std::int32_t> introduced_;  // objects named in this file
-  std::int32_t last_object_ = 0;
-  bool strict_ = false;  // as last written
+  std::set<std::int32_t> introduced_;  // objects the process named
+  bool strict_ = false;                // as last written
+  // When the process began writing (its first header).
+  std::optional<LocalDateTime> started_;
+  // The state as the call (or Init, or Done) under way began, for a header
+  // written after it.
+  ProcessSnapshot snapshot_;
+  // The tape's document counts and hidden revision as the call began.
+  std::uint64_t documents_ = 0;
+  std::uint64_t hidden_documents_ = 0;
+  std::uint64_t hidden_revision_ = 0;
 };
 
 inline constexpr std::uint64_t kJournalSizeLimit = std::uint64_t{50} << 20;

@@ -1,7 +1,7 @@
 // What a call takes from outside its arguments, recorded for the call
-// journal: decorators over the platform's clock, random generator and
-// message window that pass every request through unchanged and keep what
-// was answered or shown.
+// journal: decorators over the platform's clock, random generator, message
+// window and registration store that pass every request through unchanged
+// and keep what was answered, shown, read or written.
 //
 // CallRecording puts them in front of a Platform's services (Install) and
 // takes them out again (Uninstall). Install is idempotent and re-wraps a
@@ -52,6 +52,22 @@ class RecordingMessages : public Recorder<MessagePresenter> {
   std::vector<std::u16string> shown;
 };
 
+// Keeps the values the call last read from the store, and what the store
+// holds as far as the process's own committed writes tell.
+class RecordingStore : public Recorder<RegistrationStore> {
+ public:
+  using Recorder::Recorder;
+  std::optional<StoredValues> Read() override;
+  std::unique_ptr<StoreWriter> OpenForWrite() override;
+
+  // Whether the call read the store, and what it found.
+  bool read = false;
+  std::optional<StoredValues> found;
+  // The values a replay's store holds: set when the journal writes them,
+  // updated by every committed write of this process.
+  std::optional<StoredValues> replayed;
+};
+
 class CallRecording {
  public:
   void Install(Platform& platform);
@@ -63,6 +79,7 @@ class CallRecording {
   RecordingClock* clock = nullptr;
   RecordingRandom* random = nullptr;
   RecordingMessages* messages = nullptr;
+  RecordingStore* store = nullptr;
 };
 
 }  // namespace kassivo

@@ -133,6 +133,14 @@ class FileAppender {
 // environment.
 using EnvironmentReader = std::function<std::optional<std::u16string>(const char* name)>;
 
+// The process the driver is loaded in, as the call journal names it: the
+// system's process id and the host program's file name (without folders).
+// Zero and empty where the platform does not say (a test's own platform).
+struct ProcessIdentity {
+  std::uint64_t id = 0;
+  std::u16string program;
+};
+
 struct Platform {
   std::unique_ptr<RegistrationStore> store;
   // The driver options' store (null: none, the options keep their defaults).
@@ -147,6 +155,7 @@ struct Platform {
   // The call journal's files (null: no journal can be written).
   std::unique_ptr<FileAppender> files;
   NumberFormat number_format;
+  ProcessIdentity process;
 };
 
 }  // namespace kassivo

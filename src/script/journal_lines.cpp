@@ -25,16 +25,27 @@ void AppendCallLine(std::int32_t method, const ArgumentArray& params, std::strin
   }
 }
 
-std::string HeaderLines(bool process_begins, const LocalDateTime& now, const NumberFormat& format,
-                        const std::optional<StoredValues>& registration) {
-  std::string text = process_begins ? ":process\n" : "";
-  text += "# Kassivo " KASSIVO_VERSION " call journal, begun " + FormatMoment(now) + "\n";
-  text += ":number-format ";
-  text += TextLiteral(format.decimal_separator);
+std::string HeaderLines(const JournalHeader& header) {
+  std::string text = header.process_begins ? ":process " : ":continues ";
+  text += std::to_string(header.process.id);
   text += ' ';
-  text += TextLiteral(format.thousands_separator);
+  text += FormatMoment(header.start);
+  text += ' ';
+  text += TextLiteral(header.process.program);
+  text += "\n# Kassivo " KASSIVO_VERSION " call journal, ";
+  text += header.process_begins ? "begun " : "continued ";
+  text += FormatMoment(header.now);
+  text += "\n:number-format ";
+  text += TextLiteral(header.format.decimal_separator);
+  text += ' ';
+  text += TextLiteral(header.format.thousands_separator);
   text += '\n';
-  if (!registration) return text;
+  AppendRegistrationLines(header.registration, text);
+  return text;
+}
+
+void AppendRegistrationLines(const std::optional<StoredValues>& registration, std::string& out) {
+  if (!registration) return;
   for (const auto& [name, value] : *registration) {
     std::string literal;
     switch (value.type) {
@@ -48,13 +59,18 @@ std::string HeaderLines(bool process_begins, const LocalDateTime& now, const Num
       case StoredValue::Type::kOther:
         continue;
     }
-    text += ":registration ";
-    text += ToUtf8(name);
-    text += ' ';
-    text += literal;
-    text += '\n';
+    out += ":registration ";
+    out += ToUtf8(name);
+    out += ' ';
+    out += literal;
+    out += '\n';
   }
-  return text;
+}
+
+void AppendFromLine(std::uint64_t process, std::string& out) {
+  out += ":from ";
+  out += std::to_string(process);
+  out += '\n';
 }
 
 }  // namespace kassivo

@@ -1,7 +1,17 @@
 // The call journal's lines (journal/journal_lines.h) as `kassivo replay`
 // and `kassivo show` read them: the session-script grammar (script.h) plus
 //
-//   :process                   a fresh driver process begins
+//   :process [PID START PROGRAM]  a fresh driver process begins (a journal
+//                              written before processes were named has
+//                              no values)
+//   :continues PID START PROGRAM  a process of an earlier file goes on; the
+//                              header lines and ":state" lines after it
+//                              describe it for a replay that begins here
+//   :from PID                  the lines up to the next ":from" belong to
+//                              the last process of that id
+//   :registration-reset        the process's store is emptied (the
+//                              ":registration" lines after it fill it)
+//   :state NAME VALUE...       (process_snapshot.h)
 //   :registration NAME LITERAL a value of the new process's registration
 //                              store: a text literal, or an integer (DWORD)
 //   :number-format "D" "T"     its decimal and thousands separators
@@ -9,7 +19,10 @@
 //   :random N                  a random number 0..999
 //   = ...                      the recorded transcript of the call above:
 //   "  " + anything            its result line, then its element, message
-//                              and tape lines
+//                              and tape lines; "  D ", "  b ", "  l " lines
+//                              are the journal's own (where documents
+//                              begin; documents printed with the window
+//                              hidden), never compared
 //
 // Readings and numbers: those written before a call line are the call's own
 // and the call takes them in order, one per reading; once they are used up
@@ -29,7 +42,20 @@
 
 namespace kassivo {
 
-struct ProcessDirective {};
+struct ProcessDirective {
+  bool continues = false;
+  bool named = false;  // the values below were given
+  std::uint64_t id = 0;
+  LocalDateTime start;
+  std::u16string program;
+};
+struct FromDirective {
+  std::uint64_t id = 0;
+};
+struct RegistrationResetDirective {};
+struct StateDirective {
+  std::vector<std::string> tokens;  // after ":state"
+};
 struct RegistrationDirective {
   std::u16string name;
   StoredValue value;
@@ -44,8 +70,14 @@ struct TranscriptLine {
   std::string text;
 };
 
-using JournalLine = std::variant<Statement, ProcessDirective, RegistrationDirective,
-                                 NumberFormatDirective, RandomNumber, TranscriptLine>;
+using JournalLine = std::variant<Statement, ProcessDirective, FromDirective, RegistrationDirective,
+                                 RegistrationResetDirective, StateDirective, NumberFormatDirective,
+                                 RandomNumber, TranscriptLine>;
+
+// Whether a transcript line is one of the journal's own, never compared.
+inline bool IsJournalOnlyLine(std::string_view line) {
+  return line.starts_with("  D ") || line.starts_with("  b ") || line.starts_with("  l ");
+}
 
 // The line (without its line break, a CR at its end dropped); nullopt for a
 // blank line or a comment.

@@ -21,10 +21,6 @@ int HexDigit(char c) {
   return -1;
 }
 
-std::string Quoted(std::string_view token) {
-  return "'" + std::string(token) + "'";
-}
-
 // The index of the quote that closes the text literal opening at `start`,
 // or npos.
 std::size_t ClosingQuote(std::string_view line, std::size_t start) {
@@ -131,6 +127,16 @@ double ReadReal(std::string_view token) {
 }
 
 }  // namespace
+
+std::string Quoted(std::string_view token) {
+  constexpr std::size_t kShown = 80;
+  if (token.size() <= kShown) return "'" + std::string(token) + "'";
+  std::size_t cut = kShown;
+  // Never inside a UTF-8 sequence.
+  while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80) --cut;
+  return "'" + std::string(token.substr(0, cut)) + "...' (" + std::to_string(token.size()) +
+         " bytes)";
+}
 
 bool IsValidUtf8(std::string_view bytes) {
   return ToUtf8(FromUtf8(bytes)) == bytes;

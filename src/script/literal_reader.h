@@ -51,6 +51,10 @@ inline bool IsBlank(char c) {
 // included) and must be followed by a blank or the end of the line.
 std::vector<std::string_view> SplitTokens(std::string_view line);
 
+// The token between single quotes for an error message: at most its first
+// 80 bytes (whole characters), then "..." and its size.
+std::string Quoted(std::string_view token);
+
 // Reads one token as a literal.
 Value ReadLiteral(std::string_view token, const FileLoader& load);
 

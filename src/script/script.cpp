@@ -25,7 +25,7 @@ void ExpectArguments(const std::vector<std::string_view>& tokens, std::size_t co
     throw ScriptError(std::string(tokens[0]) + " needs an argument");
   }
   if (tokens.size() - 1 > count) {
-    throw ScriptError("unexpected '" + std::string(tokens[count + 1]) + "' after " +
+    throw ScriptError("unexpected " + Quoted(tokens[count + 1]) + " after " +
                       std::string(tokens[0]));
   }
 }
@@ -35,8 +35,7 @@ Statement ParseDirective(std::string_view written, const std::vector<std::string
   if (name == ":object") {
     ExpectArguments(tokens, 1);
     const std::optional<std::int32_t> number = ReadInteger(tokens[1]);
-    if (!number)
-      throw ScriptError(":object needs an integer, not '" + std::string(tokens[1]) + "'");
+    if (!number) throw ScriptError(":object needs an integer, not " + Quoted(tokens[1]));
     return ObjectStatement{*number};
   }
   if (name == ":init") {
@@ -61,7 +60,7 @@ Statement ParseDirective(std::string_view written, const std::vector<std::string
   if (name == ":strict") {
     ExpectArguments(tokens, 1);
     if (tokens[1] != "on" && tokens[1] != "off") {
-      throw ScriptError(":strict needs on or off, not '" + std::string(tokens[1]) + "'");
+      throw ScriptError(":strict needs on or off, not " + Quoted(tokens[1]));
     }
     return StrictStatement{tokens[1] == "on"};
   }
@@ -69,12 +68,11 @@ Statement ParseDirective(std::string_view written, const std::vector<std::string
     ExpectArguments(tokens, 1);
     const std::optional<LocalDateTime> moment = ParseClock(tokens[1]);
     if (!moment) {
-      throw ScriptError(":clock needs a time as YYYY-MM-DDTHH:MM:SS.mmm, not '" +
-                        std::string(tokens[1]) + "'");
+      throw ScriptError(":clock needs a time as YYYY-MM-DDTHH:MM:SS.mmm, not " + Quoted(tokens[1]));
     }
     return ClockStatement{*moment};
   }
-  throw ScriptError("unknown directive '" + std::string(name) + "'");
+  throw ScriptError("unknown directive " + Quoted(name));
 }
 
 }  // namespace
@@ -82,13 +80,13 @@ Statement ParseDirective(std::string_view written, const std::vector<std::string
 std::int32_t ParseMethodReference(std::string_view token) {
   if (!token.empty() && token.front() == '#') {
     const std::optional<std::int32_t> number = ReadInteger(token.substr(1));
-    if (!number) throw ScriptError("bad method reference '" + std::string(token) + "'");
+    if (!number) throw ScriptError("bad method reference " + Quoted(token));
     return *number;
   }
   if (!IsValidUtf8(token)) throw ScriptError("method name is not valid UTF-8");
   std::int32_t number = -1;
   if (DriverComponent::FindMethod(FromUtf8(token), number) != HResult::kOk) {
-    throw ScriptError("unknown method '" + std::string(token) + "'");
+    throw ScriptError("unknown method " + Quoted(token));
   }
   return number;
 }

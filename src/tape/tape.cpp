@@ -35,31 +35,32 @@ std::int32_t Tape::Width() const {
 }
 
 void Tape::BeginDocument() {
-  if (Silent()) return;
-  window_.BeginDocument(settings_.show_type);
-  count_ = 0;
-  ++revision_;
+  Document& document = Target();
+  document.count = 0;
+  ++document.revision;
+  ++document.begun;
+  if (!Silent()) window_.BeginDocument(settings_.show_type);
   PrintBanner(u"ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ");
   PrintLine(u" ФФД 1.2", AlignCenter);
-  if (!notice_.empty()) {
+  // The notice waits for a document the user sees.
+  if (!notice_.empty() && !Silent()) {
     PrintLine(notice_, AlignLeft);
     notice_.clear();
   }
 }
 
-TapeEntry& Tape::Append(TapeEntry::Kind kind, std::uint8_t alignment) {
-  if (count_ == entries_.size()) entries_.emplace_back();
-  TapeEntry& entry = entries_[count_++];
+TapeEntry& Tape::Document::Append(TapeEntry::Kind kind, std::uint8_t alignment) {
+  if (count == kept.size()) kept.emplace_back();
+  TapeEntry& entry = kept[count++];
   entry.kind = kind;
   entry.alignment = alignment;
-  ++revision_;
+  ++revision;
   return entry;
 }
 
 void Tape::PrintLine(std::u16string_view text, std::uint8_t alignment) {
-  if (Silent()) return;
   const std::size_t width = static_cast<std::size_t>(Width());
-  std::u16string& line = Append(TapeEntry::Kind::kLine, alignment).text;
+  std::u16string& line = Target().Append(TapeEntry::Kind::kLine, alignment).text;
   // Cut or padded to the width.
   if (alignment == AlignCenter || text.size() >= width) {
     line.assign(text.substr(0, width));
@@ -70,15 +71,14 @@ void Tape::PrintLine(std::u16string_view text, std::uint8_t alignment) {
 }
 
 void Tape::PrintBanner(std::u16string_view text) {
-  if (Silent()) return;
-  Append(TapeEntry::Kind::kBanner, AlignCenter).text.assign(text);
+  Target().Append(TapeEntry::Kind::kBanner, AlignCenter).text.assign(text);
 }
 
 void Tape::PrintSeparator(bool dashed) {
-  if (Silent()) return;
   // A full-width line needs neither padding nor cutting.
   const Run& run = dashed ? kDashes : kDoubleDashes;
-  Append(TapeEntry::Kind::kLine, AlignCenter)
+  Target()
+      .Append(TapeEntry::Kind::kLine, AlignCenter)
       .text.assign(run.data(), static_cast<std::size_t>(Width()));
 }
 

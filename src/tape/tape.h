@@ -9,7 +9,11 @@
 //    value: spaces prepended) to the width, then cuts to the width.
 //  - PrintSeparator prints a full-width line of "-" (dashed) or "=".
 //  - PrintBanner appends its text unchanged.
-//  - With WindowShowType 0 every primitive does nothing at all.
+//  - With WindowShowType 0 (the window hidden) nothing shows: the entries,
+//    the revision, the window and the notice stay as they are, and the
+//    document goes to a hidden tape of its own (hidden_entries()), which
+//    only the call journal reads, so that its receipts can be drawn later.
+//  - documents() and hidden_documents() count the documents begun on each.
 // The width is the stored Size, capped at kMaxTapeWidth so a huge Size cannot
 // exhaust memory; a Size of 0 or below makes every line empty.
 //
@@ -69,20 +73,35 @@ class Tape {
   // The width used for padding, cutting and separators.
   std::int32_t Width() const;
 
-  std::span<const TapeEntry> entries() const { return {entries_.data(), count_}; }
-  std::uint64_t revision() const { return revision_; }
+  std::span<const TapeEntry> entries() const { return shown_.entries(); }
+  std::uint64_t revision() const { return shown_.revision; }
+  // The last document printed while the window was hidden, and how often
+  // that tape changed.
+  std::span<const TapeEntry> hidden_entries() const { return hidden_.entries(); }
+  std::uint64_t hidden_revision() const { return hidden_.revision; }
+  std::uint64_t documents() const { return shown_.begun; }
+  std::uint64_t hidden_documents() const { return hidden_.begun; }
   ReceiptWindow& window() { return window_; }
   const ReceiptWindow& window() const { return window_; }
 
  private:
+  // One tape's current document.
+  struct Document {
+    std::vector<TapeEntry> kept;  // the first count are the document's
+    std::size_t count = 0;
+    std::uint64_t revision = 0;
+    std::uint64_t begun = 0;
+    std::span<const TapeEntry> entries() const { return {kept.data(), count}; }
+    // The next entry, whose text keeps the memory of an earlier document's.
+    TapeEntry& Append(TapeEntry::Kind kind, std::uint8_t alignment);
+  };
+
   bool Silent() const;
-  // The next entry, whose text keeps the memory of an earlier document's.
-  TapeEntry& Append(TapeEntry::Kind kind, std::uint8_t alignment);
+  Document& Target() { return Silent() ? hidden_ : shown_; }
 
   TapeSettings settings_;
-  std::vector<TapeEntry> entries_;  // the first count_ are the document's
-  std::size_t count_ = 0;
-  std::uint64_t revision_ = 0;
+  Document shown_;
+  Document hidden_;
   std::u16string notice_;
   ReceiptWindow window_;
 };

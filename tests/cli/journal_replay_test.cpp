@@ -105,7 +105,7 @@ TEST(JournalReplay, HostileJournalsGiveTheLineAndNeverCrash) {
   };
   const std::string huge(10 << 20, 'a');
   const Case cases[] = {
-      {header + call + "GetWeight \"x\" empty\n", "j:8: the call has no recorded result"},
+      {header + call + "GetWeight \"x\" empty\n", "j:8: журнал обрывается внутри вызова"},
       {header + call + "GetWeight \"x", "j:8: "},
       {header + ":random 1000\n" + call, "j:4: :random needs a number from 0 to 999"},
       {header + ":clock 2024-02-30T00:00:00.000\n", "j:4: :clock needs a time"},

@@ -38,6 +38,16 @@ std::string HomeDirectory() {
   return ".";
 }
 
+// The program's file name, as the kernel knows it (no folders).
+std::string ProgramName() {
+  char path[4096];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (length <= 0) return {};
+  const std::string_view whole(path, static_cast<std::size_t>(length));
+  const std::size_t slash = whole.find_last_of('/');
+  return std::string(slash == std::string_view::npos ? whole : whole.substr(slash + 1));
+}
+
 }  // namespace
 
 std::uint32_t SeedFromClock() {
@@ -82,6 +92,7 @@ Platform MakePosixPlatform(PosixPlatformOptions options) {
   platform.xml = std::make_unique<PugixmlParser>();
   platform.upper = std::make_unique<IcuUpperCaser>();
   platform.files = std::make_unique<PosixFileAppender>();
+  platform.process = {static_cast<std::uint64_t>(getpid()), FromUtf8(ProgramName())};
   AddCommonServices(options, platform, std::make_unique<StreamMessagePresenter>(stderr),
                     UserNumberFormat);
   return platform;

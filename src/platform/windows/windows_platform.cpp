@@ -44,6 +44,22 @@ std::optional<std::u16string> EnvironmentVariable(const char* name) {
   }
 }
 
+// The host program's file name (without folders).
+std::u16string ProgramName() {
+  std::vector<wchar_t> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return {};
+    if (length < path.size()) {
+      const std::u16string whole = FromWide(path.data(), length);
+      const std::size_t slash = whole.find_last_of(u"\\/");
+      return slash == std::u16string::npos ? whole : whole.substr(slash + 1);
+    }
+    if (path.size() >= 32768) return {};
+    path.resize(path.size() * 2);
+  }
+}
+
 }  // namespace
 
 Platform MakeWindowsPlatform(PlatformOptions options) {
@@ -61,6 +77,7 @@ Platform MakeWindowsPlatform(PlatformOptions options) {
   platform.xml = std::make_unique<MsxmlParser>();
   platform.upper = std::make_unique<WindowsUpperCaser>();
   platform.files = std::make_unique<WindowsFileAppender>();
+  platform.process = {GetCurrentProcessId(), ProgramName()};
   AddCommonServices(options, platform, std::make_unique<MessageBoxPresenter>(),
                     RegionalNumberFormat);
   return platform;

@@ -1,0 +1,128 @@
+#include "cli/journal_reading.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <numeric>
+
+namespace kassivo::cli {
+
+namespace {
+
+// The name of the file that a rotated journal kept before `name`.
+std::string OlderFile(const std::string& name) {
+  return name + ".1";
+}
+
+class Sorter {
+ public:
+  explicit Sorter(const std::vector<JournalSource>& sources) : sources_(sources) {}
+
+  void Line(std::size_t file, int number, JournalLine line) {
+    if (auto* process = std::get_if<ProcessDirective>(&line)) {
+      Begin(*process, file, number);
+      return;
+    }
+    if (const auto* from = std::get_if<FromDirective>(&line)) {
+      const auto known = by_id_.find(from->id);
+      if (known == by_id_.end()) {
+        throw JournalError(sources_[file].name, number,
+                           "process " + std::to_string(from->id) +
+                               " began in an earlier file; give that file first: kassivo replay " +
+                               OlderFile(sources_[file].name) + ' ' + sources_[file].name);
+      }
+      current_ = known->second.index;
+      header_dropped_ = false;
+      return;
+    }
+    if (header_dropped_) return;
+    if (!current_) current_ = New(false);
+    if (std::holds_alternative<Statement>(line) &&
+        std::holds_alternative<CallStatement>(std::get<Statement>(line)) &&
+        first_call_[*current_] == kNoCall) {
+      first_call_[*current_] = ++calls_;
+    }
+    processes_[*current_].lines.push_back({file, number, std::move(line)});
+  }
+
+  std::vector<ProcessLines> Finish() {
+    std::vector<std::size_t> order(processes_.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return first_call_[a] < first_call_[b]; });
+    std::vector<ProcessLines> sorted;
+    sorted.reserve(order.size());
+    for (const std::size_t i : order) sorted.push_back(std::move(processes_[i]));
+    return sorted;
+  }
+
+ private:
+  static constexpr std::size_t kNoCall = std::numeric_limits<std::size_t>::max();
+
+  struct Known {
+    std::size_t index;
+    LocalDateTime start;
+  };
+
+  std::size_t New(bool continues) {
+    processes_.push_back({continues, {}});
+    first_call_.push_back(kNoCall);
+    return processes_.size() - 1;
+  }
+
+  static bool SameStart(const LocalDateTime& a, const LocalDateTime& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
+           a.minute == b.minute && a.second == b.second && a.millisecond == b.millisecond;
+  }
+
+  void Begin(const ProcessDirective& process, std::size_t file, int number) {
+    header_dropped_ = false;
+    if (process.continues) {
+      const auto known = by_id_.find(process.id);
+      if (known != by_id_.end() && SameStart(known->second.start, process.start)) {
+        // The process has the state this header describes.
+        current_ = known->second.index;
+        header_dropped_ = true;
+        return;
+      }
+    }
+    current_ = New(process.continues);
+    if (process.named) by_id_[process.id] = {*current_, process.start};
+    processes_[*current_].lines.push_back({file, number, process});
+  }
+
+  const std::vector<JournalSource>& sources_;
+  std::vector<ProcessLines> processes_;
+  std::vector<std::size_t> first_call_;
+  std::size_t calls_ = 0;
+  std::map<std::uint64_t, Known> by_id_;
+  std::optional<std::size_t> current_;
+  bool header_dropped_ = false;
+};
+
+}  // namespace
+
+std::vector<ProcessLines> ReadJournals(const std::vector<JournalSource>& sources) {
+  Sorter sorter(sources);
+  for (std::size_t file = 0; file < sources.size(); ++file) {
+    std::istream& in = *sources[file].in;
+    std::string text;
+    int number = 0;
+    while (std::getline(in, text)) {
+      ++number;
+      if (in.eof() && !text.empty()) {
+        throw JournalError(sources[file].name, number, kJournalCut);
+      }
+      try {
+        if (std::optional<JournalLine> line = ParseJournalLine(text, number == 1)) {
+          sorter.Line(file, number, std::move(*line));
+        }
+      } catch (const ScriptError& error) {
+        throw JournalError(sources[file].name, number, error.what());
+      }
+    }
+  }
+  return sorter.Finish();
+}
+
+}  // namespace kassivo::cli
