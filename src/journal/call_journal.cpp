@@ -84,6 +84,8 @@ void CallJournal::AppendPieces(std::span<const std::string_view> pieces) {
     Fail(reason);
     return;
   }
+  // A header written from here on describes the state after these lines.
+  CaptureSnapshot(state_, snapshot_);
   if (file_->Size() >= size_limit_) Rotate(false);
 }
 
@@ -133,7 +135,6 @@ void CallJournal::AppendObjectLines(std::int32_t object, bool is_init, std::stri
 void CallJournal::ObjectInit(std::int32_t object) {
   if (!file_) return;
   try {
-    CaptureSnapshot(state_, snapshot_);
     std::string text;
     AppendFromLine(state_.platform().process.id, text);
     AppendObjectLines(object, true, text);
@@ -149,7 +150,6 @@ void CallJournal::ObjectDone(std::int32_t object) {
     // ":object N" of a new object would init it first: Done of an object
     // the process never named is left out.
     if (!introduced_.contains(object)) return;
-    CaptureSnapshot(state_, snapshot_);
     std::string text;
     AppendFromLine(state_.platform().process.id, text);
     AppendObjectLines(object, false, text);
@@ -163,7 +163,6 @@ void CallJournal::ObjectDone(std::int32_t object) {
 void CallJournal::BeginCall(std::int32_t method, const ArgumentArray& params) {
   recording_.Install(state_.platform());
   recording_.Clear();
-  CaptureSnapshot(state_, snapshot_);
   const Tape& tape = state_.Receipt;
   documents_ = tape.documents();
   hidden_documents_ = tape.hidden_documents();

@@ -124,8 +124,8 @@ class CallJournal {
   bool strict_ = false;                // as last written
   // When the process began writing (its first header).
   std::optional<LocalDateTime> started_;
-  // The state as the call (or Init, or Done) under way began, for a header
-  // written after it.
+  // The state after the last lines appended, for a header written before
+  // the next ones (or after these, when the file rotates).
   ProcessSnapshot snapshot_;
   // The tape's document counts and hidden revision as the call began.
   std::uint64_t documents_ = 0;

@@ -255,8 +255,8 @@ std::vector<std::string> Boxes(const std::string& text) {
 // run --tape=box drew it after the document's last call; documents printed
 // with the window hidden are drawn too.
 TEST(JournalShow, EveryGoldenSessionShowsOneReceiptPerDocumentAsRunDrawsIt) {
-  for (const auto& entry : std::filesystem::directory_iterator(
-           std::filesystem::path(KASSIVO_TEST_DATA) / "sessions")) {
+  for (const auto& entry :
+       std::filesystem::directory_iterator(std::filesystem::path(KASSIVO_TEST_DATA) / "sessions")) {
     if (entry.path().extension() != ".session") continue;
     const std::string session = entry.path().stem().string();
     std::string transcript;
@@ -290,7 +290,8 @@ TEST(JournalShow, EveryGoldenSessionShowsOneReceiptPerDocumentAsRunDrawsIt) {
     EXPECT_TRUE(same == shown.size() && same == documents.size())
         << session << ": " << shown.size() << " shown, " << documents.size()
         << " drawn; first differing:\n"
-        << (same < shown.size() ? shown[same] : "") << (same < documents.size() ? documents[same] : "");
+        << (same < shown.size() ? shown[same] : "")
+        << (same < documents.size() ? documents[same] : "");
   }
 }
 
