@@ -10,6 +10,7 @@
 #include "cli/journal_replay.h"
 #include "cli/session_runner.h"
 #include "support/cli_runner.h"
+#include "support/test_platform.h"
 #include "testing/test_process.h"
 
 namespace kassivo::cli {
@@ -83,6 +84,37 @@ TEST(JournalContinuation, EveryRotatedGoldenSessionReplaysWholeAndFromItsSecondF
   }
   EXPECT_GE(rotated, 25);
   std::filesystem::remove_all(dir);
+}
+
+// Another host process writes the registration data between two calls of
+// this one: the call that reads them finds other values than the journal
+// said, and the journal says so before it, so the replay reads the same.
+TEST(JournalContinuation, AStoreChangedByAnotherProcessIsRecordedBeforeTheCallThatReadsIt) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("kassivo-store-change-" + std::to_string(getpid()));
+  std::filesystem::remove(path);
+  {
+    testing::TestProcess process({.host_platform = true, .seed = 7});
+    process.state->Options.Journal = path.u16string();
+    auto component = process.NewComponent();
+    testing::OpenDevice(*component);
+    ArgumentArray data({testing::T(u"1"), Value()});
+    testing::Call(*component, u"GetDataKKT", data);
+    // Written past this process, as another one would.
+    auto writer = process.store->OpenForWrite();
+    ASSERT_TRUE(writer->Write(u"CompanyName", StoredValue::Text(u"ООО \"ДРУГАЯ\"")));
+    ASSERT_TRUE(writer->Commit());
+    testing::Call(*component, u"GetDataKKT", data);
+    testing::Call(*component, u"GetDataKKT", data);
+  }
+  const std::string journal = ReadFileBytes(path);
+  std::filesystem::remove(path);
+  EXPECT_EQ(CountOf(journal, ":registration-reset\n"), 1) << journal;
+  EXPECT_LT(journal.find(":registration-reset"),
+            journal.rfind("\nGetDataKKT", journal.rfind("\nGetDataKKT") - 1));
+  std::istringstream in(journal);
+  std::ostringstream out, err;
+  EXPECT_EQ(ReplayJournal(in, "j", true, out, err), 0) << out.str() << err.str();
 }
 
 }  // namespace
