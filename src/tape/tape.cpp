@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "common/word_wrap.h"
+
 namespace kassivo {
 
 namespace {
@@ -42,7 +44,12 @@ void Tape::BeginDocument() {
   PrintBanner(u"ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ");
   PrintLine(u" ФФД 1.2", AlignCenter);
   if (!notice_.empty()) {
-    PrintLine(notice_, AlignLeft);
+    // Over as many lines as it takes, cut between words (one empty line on
+    // a tape without width).
+    const auto width = static_cast<std::size_t>(Width());
+    for (const std::u16string& row : WrapWords(notice_, width > 0 ? width : notice_.size())) {
+      PrintLine(row, AlignLeft);
+    }
     notice_.clear();
   }
 }
