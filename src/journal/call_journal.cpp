@@ -1,5 +1,7 @@
 #include "journal/call_journal.h"
 
+#include <utility>
+
 #include "script/journal_lines.h"
 #include "script/transcript.h"
 
@@ -18,18 +20,18 @@ void CallJournal::Begin() {
       Fail(u"файлы недоступны");
       return;
     }
-    std::u16string reason;
-    file_ = state_.platform().files->Open(path_, reason);
-    if (!file_) {
-      Fail(reason);
-      return;
-    }
+    // Called whenever this writer begins a file: the file names no object yet.
+    auto header = [this] {
+      introduced_.clear();
+      last_object_ = 0;
+      const bool process_begins = !begun_;
+      begun_ = true;
+      return Header(process_begins);
+    };
+    file_ = std::make_unique<JournalFile>(*state_.platform().files, path_, size_limit_, header);
     recording_.Install(state_.platform());
-    if (file_->Size() >= size_limit_) {
-      Rotate(true);
-    } else {
-      Append(Header(true));
-    }
+    std::u16string reason;
+    if (!file_->Begin(reason)) Fail(reason);
   } catch (...) {
     Fail(u"недостаточно памяти");
   }
@@ -51,6 +53,20 @@ std::string CallJournal::StrictLine(bool strict) {
 void CallJournal::Stop() {
   recording_.Uninstall(state_.platform());
   file_.reset();
+  again_ = false;
+}
+
+void CallJournal::set_size_limit(std::uint64_t bytes) {
+  size_limit_ = bytes;
+  if (file_) file_->set_size_limit(bytes);
+}
+
+bool CallJournal::TakeNewFile() {
+  return std::exchange(again_, false);
+}
+
+void CallJournal::Release() noexcept {
+  if (file_) file_->Release();
 }
 
 void CallJournal::Fail(std::u16string_view reason) noexcept {
@@ -68,11 +84,16 @@ void CallJournal::Append(std::string_view text) {
 void CallJournal::AppendPieces(std::span<const std::string_view> pieces) {
   if (!file_) return;
   std::u16string reason;
-  if (!file_->AppendPieces(pieces, reason)) {
-    Fail(reason);
-    return;
+  switch (file_->Append(pieces, reason)) {
+    case JournalFile::Appended::kWritten:
+      break;
+    case JournalFile::Appended::kNewFile:
+      again_ = true;
+      break;
+    case JournalFile::Appended::kFailed:
+      Fail(reason);
+      break;
   }
-  if (file_->Size() >= size_limit_) Rotate(false);
 }
 
 void CallJournal::SpliceCallText(std::size_t begin, std::size_t end) {
@@ -90,23 +111,6 @@ void CallJournal::AppendCallText() {
   }
   pieces_.emplace_back(text_.data() + from, text_.size() - from);
   AppendPieces(pieces_);
-}
-
-void CallJournal::Rotate(bool process_begins) {
-  std::u16string reason;
-  file_.reset();
-  introduced_.clear();
-  last_object_ = 0;
-  if (!state_.platform().files->Rename(path_, path_ + u".1", reason)) {
-    Fail(reason);
-    return;
-  }
-  file_ = state_.platform().files->Open(path_, reason);
-  if (!file_) {
-    Fail(reason);
-    return;
-  }
-  if (!file_->Append(Header(process_begins), reason)) Fail(reason);
 }
 
 std::string CallJournal::ObjectLine(std::int32_t object, bool is_init) {
@@ -214,6 +218,7 @@ void CallJournal::AppendElements(const ArgumentArray& params) {
 }
 
 void CallJournal::ReleaseLargeBuffers() {
+  if (again_) return;  // the call's lines are to be formatted again
   constexpr std::size_t kKept = 8u << 20;
   if (call_.capacity() > kKept) std::string().swap(call_);
   if (text_.capacity() > kKept) std::string().swap(text_);
@@ -221,6 +226,19 @@ void CallJournal::ReleaseLargeBuffers() {
 
 JournalObserver::~JournalObserver() {
   if (journal_) journal_->Stop();
+}
+
+std::uint64_t JournalObserver::SizeLimit() const {
+  const EnvironmentReader& environment = state_.platform().environment;
+  const std::optional<std::u16string> text =
+      environment ? environment(kJournalLimitVariable) : std::nullopt;
+  if (!text || text->empty() || text->size() > 18) return size_limit_;
+  std::uint64_t bytes = 0;
+  for (const char16_t unit : *text) {
+    if (unit < u'0' || unit > u'9') return size_limit_;
+    bytes = bytes * 10 + static_cast<std::uint64_t>(unit - u'0');
+  }
+  return bytes > 0 ? bytes : size_limit_;
 }
 
 CallJournal* JournalObserver::Active() noexcept {
@@ -233,12 +251,23 @@ CallJournal* JournalObserver::Active() noexcept {
   if (path.empty()) return nullptr;
   if (!journal_) {
     try {
-      journal_ = std::make_unique<CallJournal>(state_, path, size_limit_);
+      journal_ = std::make_unique<CallJournal>(state_, path, SizeLimit());
     } catch (...) {
       return nullptr;
     }
   }
   return journal_->writing() ? journal_.get() : nullptr;
+}
+
+template <typename Write>
+void JournalObserver::Journal(CallJournal& journal, Write write) noexcept {
+  try {
+    write();
+    if (journal.TakeNewFile()) write();
+  } catch (...) {
+    journal.Fail(u"недостаточно памяти");
+  }
+  journal.Release();
 }
 
 bool JournalObserver::BeginCall(std::int32_t method, const ArgumentArray& params) noexcept {
@@ -259,19 +288,16 @@ void JournalObserver::EndCall(std::int32_t object, const Value* result, HResult 
   CallJournal* const journal = calling_;
   calling_ = nullptr;
   if (!journal || !journal->writing()) return;
-  try {
-    journal->EndCall(object, result, answer, params, state_.Receipt.revision() != revision_);
-  } catch (...) {
-    journal->Fail(u"недостаточно памяти");
-  }
+  const bool tape_changed = state_.Receipt.revision() != revision_;
+  Journal(*journal, [&] { journal->EndCall(object, result, answer, params, tape_changed); });
 }
 
 void JournalObserver::ObjectInit(std::int32_t object) noexcept {
-  if (CallJournal* journal = Active()) journal->ObjectInit(object);
+  if (CallJournal* journal = Active()) Journal(*journal, [&] { journal->ObjectInit(object); });
 }
 
 void JournalObserver::ObjectDone(std::int32_t object) noexcept {
-  if (CallJournal* journal = Active()) journal->ObjectDone(object);
+  if (CallJournal* journal = Active()) Journal(*journal, [&] { journal->ObjectDone(object); });
 }
 
 }  // namespace kassivo

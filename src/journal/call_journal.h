@@ -15,13 +15,17 @@
 //  - while journalling, the platform's clock, random generator and message
 //    window are wrapped by recorders (recording_services.h);
 //  - a call's lines are formatted after it returns and appended with one
-//    write (AppendedFile::AppendPieces), before the call returns to the host; the lines of two
-//    calls never interleave;
-//  - once the file reaches the size limit (50 MB unless set otherwise)
-//    after a call's lines, or when it begins, it is renamed to FILE.1
-//    (replacing an older one) and a new file begins with a header (with
-//    ":process" only when the process begins writing); the objects are
-//    named again by ":object N" in the new file;
+//    write, before the call returns to the host; the lines of two calls
+//    never interleave, nor do those of two processes writing one file
+//    (journal_file.h: the file's lock, rotation on its real size, and the
+//    path opened again when it names another file);
+//  - once the file reaches the size limit (50 MB unless set otherwise, or
+//    KASSIVO_JOURNAL_LIMIT bytes) after a call's lines, or when it begins,
+//    it is renamed to FILE.1 (replacing an older one) and a new file begins
+//    with a header (with ":process" only when the process begins writing);
+//    in each file this writer begins, the objects are named again by
+//    ":object N"; when that happens while a call's lines wait, they are
+//    formatted again for the new file (TakeNewFile);
 //  - no failure of the journal changes an answer or escapes: journalling
 //    stops for that file (until the option names another or is switched
 //    off and on), and the next document on the tape shows the line
@@ -39,6 +43,7 @@
 #include "common/value.h"
 #include "device/process_state.h"
 #include "host/call_observer.h"
+#include "journal/journal_file.h"
 #include "journal/recording_services.h"
 #include "script/journal_lines.h"
 
@@ -53,7 +58,7 @@ class CallJournal {
 
   const std::u16string& path() const { return path_; }
   bool writing() const { return file_ != nullptr; }
-  void set_size_limit(std::uint64_t bytes) { size_limit_ = bytes; }
+  void set_size_limit(std::uint64_t bytes);
 
   void ObjectInit(std::int32_t object);
   void ObjectDone(std::int32_t object);
@@ -63,6 +68,13 @@ class CallJournal {
   void BeginCall(std::int32_t method, const ArgumentArray& params);
   void EndCall(std::int32_t object, const Value* result, HResult answer,
                const ArgumentArray& params, bool tape_changed);
+
+  // Whether the last append began a new file instead of writing the lines:
+  // they are to be formatted again (EndCall, ObjectInit or ObjectDone called
+  // once more), still under the file's lock.
+  bool TakeNewFile();
+  // Lets the file's lock go after a call's lines.
+  void Release() noexcept;
 
   // Takes the recorders out of the platform (before the journal goes).
   void Stop();
@@ -75,12 +87,10 @@ class CallJournal {
   // again before a call whenever the option changed).
   std::string Header(bool process_begins);
   static std::string StrictLine(bool strict);
-  // Renames the file to FILE.1 and begins a new one with a header.
-  void Rotate(bool process_begins);
   // The ":object N" line when N is not the object last written.
   std::string ObjectLine(std::int32_t object, bool is_init);
   void Append(std::string_view text);
-  // Appends the pieces in one write; rotates past the size limit.
+  // Appends the pieces in one write (journal_file.h).
   void AppendPieces(std::span<const std::string_view> pieces);
   // Appends text_ with the slices of call_ spliced in, in one write.
   void AppendCallText();
@@ -95,7 +105,9 @@ class CallJournal {
   ProcessState& state_;
   std::u16string path_;
   std::uint64_t size_limit_;
-  std::unique_ptr<AppendedFile> file_;
+  std::unique_ptr<JournalFile> file_;
+  bool begun_ = false;  // a header has been written (":process" was in it)
+  bool again_ = false;  // see TakeNewFile
   CallRecording recording_;
   LocalDateTime call_start_;
   // The call line and the call's lines, kept from call to call: a check's
@@ -118,6 +130,8 @@ class CallJournal {
 };
 
 inline constexpr std::uint64_t kJournalSizeLimit = std::uint64_t{50} << 20;
+// The size limit for one process, in bytes (to try rotation with).
+inline constexpr const char* kJournalLimitVariable = "KASSIVO_JOURNAL_LIMIT";
 
 class JournalObserver final : public CallObserver {
  public:
@@ -144,6 +158,12 @@ class JournalObserver final : public CallObserver {
   // The journal for this call, or null while there is none (option empty,
   // or journalling stopped after a failure).
   CallJournal* Active() noexcept;
+  // Formats and appends with `write`, once more if a new file began
+  // meanwhile, then lets the file's lock go.
+  template <typename Write>
+  static void Journal(CallJournal& journal, Write write) noexcept;
+  // KASSIVO_JOURNAL_LIMIT when set to a number of bytes, else size_limit_.
+  std::uint64_t SizeLimit() const;
 
   ProcessState& state_;
   std::uint64_t size_limit_ = kJournalSizeLimit;
