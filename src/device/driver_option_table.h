@@ -7,8 +7,8 @@
 //    value of another type, is ignored); its variable is "1" or "0", any
 //    other text being ignored;
 //  - a text (`text` set): stored as a text (plain or expandable; another
-//    type is ignored); its variable is the text, or "off" for the empty text.
-// An empty variable is ignored, whatever the kind.
+//    type is ignored); its variable is the text, or "off", "0" or the empty
+//    text for the empty text (a file named "off" is not a journal).
 //
 // Reading, saving and changing an option (options_store.h,
 // set_driver_option.h) go through these rows only: a new option is a member

@@ -27,12 +27,13 @@ void ApplyStore(const StoredValues& values, DriverOptions& options) {
 void ApplyEnvironment(const EnvironmentReader& environment, DriverOptions& options) {
   for (const DriverOptionRow& row : kDriverOptionRows) {
     const std::optional<std::u16string> variable = environment(row.variable);
-    if (!variable || variable->empty()) continue;
+    if (!variable) continue;
     if (row.flag != nullptr) {
       if (*variable != u"1" && *variable != u"0") continue;
       options.*row.flag = *variable == u"1";
     } else {
-      options.*row.text = *variable == u"off" ? std::u16string() : *variable;
+      const bool off = variable->empty() || *variable == u"off" || *variable == u"0";
+      options.*row.text = off ? std::u16string() : *variable;
     }
     options.Origin.*row.origin = OptionOrigin::kEnvironment;
   }

@@ -8,8 +8,8 @@
 //
 // ReadDriverOptions: the store's values, then the environment's, which
 // override them for this process: KASSIVO_STRICT "1" or "0", KASSIVO_JOURNAL
-// a path or "off" (no journal). A variable the row does not accept, and an
-// empty variable, is ignored: the store's value stays. Each option's origin
+// a path, or "off", "0" or empty (no journal). A KASSIVO_STRICT the row does
+// not accept, the empty one too, is ignored: the store's value stays. Each option's origin
 // says which of default, store and environment gave it.
 //
 // SaveDriverOption writes the value `options` holds for one option (what

@@ -4,7 +4,7 @@
 
 namespace kassivo {
 
-std::u16string BuildDriverDescription() {
+std::u16string BuildDriverDescription(const std::u16string& journal) {
   const std::u16string version(kDriverVersion);
   const std::pair<const char16_t*, std::u16string> attributes[] = {
       {u"Name",
@@ -18,8 +18,8 @@ std::u16string BuildDriverDescription() {
       {u"DriverVersion", version},
       {u"IntegrationComponentVersion", version},
       {u"DownloadURL", u""},
-      {u"LogIsEnabled", u"False"},
-      {u"LogPath", u""},
+      {u"LogIsEnabled", journal.empty() ? u"False" : u"True"},
+      {u"LogPath", XmlEscape(journal, false)},
   };
   LineAnswer answer({u"<DriverDescription"});
   for (const auto& [name, value] : attributes) answer.Add(name, value);

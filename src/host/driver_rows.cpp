@@ -10,7 +10,7 @@ void GetInterfaceRevision(MethodCall& call) {
 }
 
 void GetDescription(MethodCall& call) {
-  call.PutText(0, BuildDriverDescription());
+  call.PutText(0, BuildDriverDescription(call.state.Options.Journal));
   call.Answer(true);
 }
 

@@ -1,5 +1,7 @@
 #include "journal/call_journal.h"
 
+#include <utility>
+
 #include "script/journal_lines.h"
 #include "script/text_literal.h"
 #include "script/transcript.h"
@@ -20,18 +22,18 @@ void CallJournal::Begin() {
       Fail(u"файлы недоступны");
       return;
     }
-    std::u16string reason;
-    file_ = state_.platform().files->Open(path_, reason);
-    if (!file_) {
-      Fail(reason);
-      return;
-    }
+    // Called whenever this writer begins a file; after a block, the state
+    // is the one the block left.
+    auto header = [this](bool after_block) {
+      if (after_block) CaptureSnapshot(state_, snapshot_);
+      const bool process_begins = !begun_;
+      begun_ = true;
+      return Header(process_begins);
+    };
+    file_ = std::make_unique<JournalFile>(*state_.platform().files, path_, size_limit_, header);
     recording_.Install(state_.platform());
-    if (file_->Size() >= size_limit_) {
-      Rotate(true);
-    } else {
-      Append(Header(true));
-    }
+    std::u16string reason;
+    if (!file_->Begin(reason)) Fail(reason);
   } catch (...) {
     Fail(u"недостаточно памяти");
   }
@@ -65,6 +67,15 @@ void CallJournal::Stop() {
   file_.reset();
 }
 
+void CallJournal::set_size_limit(std::uint64_t bytes) {
+  size_limit_ = bytes;
+  if (file_) file_->set_size_limit(bytes);
+}
+
+void CallJournal::Release() noexcept {
+  if (file_) file_->Release();
+}
+
 void CallJournal::Fail(std::u16string_view reason) noexcept {
   Stop();
   try {
@@ -80,13 +91,15 @@ void CallJournal::Append(std::string_view text) {
 void CallJournal::AppendPieces(std::span<const std::string_view> pieces) {
   if (!file_) return;
   std::u16string reason;
-  if (!file_->AppendPieces(pieces, reason)) {
-    Fail(reason);
-    return;
+  switch (file_->Append(pieces, reason)) {
+    case JournalFile::Appended::kWritten:
+      // A header written from here on describes the state after these lines.
+      CaptureSnapshot(state_, snapshot_);
+      break;
+    case JournalFile::Appended::kFailed:
+      Fail(reason);
+      break;
   }
-  // A header written from here on describes the state after these lines.
-  CaptureSnapshot(state_, snapshot_);
-  if (file_->Size() >= size_limit_) Rotate(false);
 }
 
 void CallJournal::SpliceCallText(std::size_t begin, std::size_t end) {
@@ -104,21 +117,6 @@ void CallJournal::AppendCallText() {
   }
   pieces_.emplace_back(text_.data() + from, text_.size() - from);
   AppendPieces(pieces_);
-}
-
-void CallJournal::Rotate(bool process_begins) {
-  std::u16string reason;
-  file_.reset();
-  if (!state_.platform().files->Rename(path_, path_ + u".1", reason)) {
-    Fail(reason);
-    return;
-  }
-  file_ = state_.platform().files->Open(path_, reason);
-  if (!file_) {
-    Fail(reason);
-    return;
-  }
-  if (!file_->Append(Header(process_begins), reason)) Fail(reason);
 }
 
 void CallJournal::AppendObjectLines(std::int32_t object, bool is_init, std::string& text) {
@@ -274,6 +272,19 @@ JournalObserver::~JournalObserver() {
   if (journal_) journal_->Stop();
 }
 
+std::uint64_t JournalObserver::SizeLimit() const {
+  const EnvironmentReader& environment = state_.platform().environment;
+  const std::optional<std::u16string> text =
+      environment ? environment(kJournalLimitVariable) : std::nullopt;
+  if (!text || text->empty() || text->size() > 18) return size_limit_;
+  std::uint64_t bytes = 0;
+  for (const char16_t unit : *text) {
+    if (unit < u'0' || unit > u'9') return size_limit_;
+    bytes = bytes * 10 + static_cast<std::uint64_t>(unit - u'0');
+  }
+  return bytes > 0 ? bytes : size_limit_;
+}
+
 CallJournal* JournalObserver::Active() noexcept {
   const std::u16string& path = state_.Options.Journal;
   if (path.empty() && !journal_) return nullptr;
@@ -284,12 +295,22 @@ CallJournal* JournalObserver::Active() noexcept {
   if (path.empty()) return nullptr;
   if (!journal_) {
     try {
-      journal_ = std::make_unique<CallJournal>(state_, path, size_limit_);
+      journal_ = std::make_unique<CallJournal>(state_, path, SizeLimit());
     } catch (...) {
       return nullptr;
     }
   }
   return journal_->writing() ? journal_.get() : nullptr;
+}
+
+template <typename Write>
+void JournalObserver::Journal(CallJournal& journal, Write write) noexcept {
+  try {
+    write();
+  } catch (...) {
+    journal.Fail(u"недостаточно памяти");
+  }
+  journal.Release();
 }
 
 bool JournalObserver::BeginCall(std::int32_t method, const ArgumentArray& params) noexcept {
@@ -310,19 +331,16 @@ void JournalObserver::EndCall(std::int32_t object, const Value* result, HResult 
   CallJournal* const journal = calling_;
   calling_ = nullptr;
   if (!journal || !journal->writing()) return;
-  try {
-    journal->EndCall(object, result, answer, params, state_.Receipt.revision() != revision_);
-  } catch (...) {
-    journal->Fail(u"недостаточно памяти");
-  }
+  const bool tape_changed = state_.Receipt.revision() != revision_;
+  Journal(*journal, [&] { journal->EndCall(object, result, answer, params, tape_changed); });
 }
 
 void JournalObserver::ObjectInit(std::int32_t object) noexcept {
-  if (CallJournal* journal = Active()) journal->ObjectInit(object);
+  if (CallJournal* journal = Active()) Journal(*journal, [&] { journal->ObjectInit(object); });
 }
 
 void JournalObserver::ObjectDone(std::int32_t object) noexcept {
-  if (CallJournal* journal = Active()) journal->ObjectDone(object);
+  if (CallJournal* journal = Active()) Journal(*journal, [&] { journal->ObjectDone(object); });
 }
 
 }  // namespace kassivo

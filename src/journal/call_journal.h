@@ -15,13 +15,18 @@
 //  - while journalling, the platform's clock, random generator and message
 //    window are wrapped by recorders (recording_services.h);
 //  - a call's lines are formatted after it returns and appended with one
-//    write (AppendedFile::AppendPieces), before the call returns to the host; the lines of two
-//    calls never interleave;
-//  - once the file reaches the size limit (50 MB unless set otherwise)
-//    after a call's lines, or when it begins, it is renamed to FILE.1
-//    (replacing an older one) and a new file begins with a header (with
-//    ":process" only when the process begins writing); the objects are
-//    named again by ":object N" in the new file;
+//    write, before the call returns to the host; the lines of two calls
+//    never interleave, nor do those of two processes writing one file
+//    (journal_file.h: the file's lock, rotation on its real size, and the
+//    path opened again when it names another file);
+//  - once the file reaches the size limit (50 MB unless set otherwise, or
+//    KASSIVO_JOURNAL_LIMIT bytes) after a call's lines, or when it begins,
+//    it is renamed to FILE.1 (replacing an older one) and a new file begins
+//    with a header: ":process" when the process begins writing,
+//    ":continues" and the state the process is in (process_snapshot.h)
+//    when it goes on in another file; every block of lines names its
+//    process (":from PID") and object (":object N"), so it reads the same
+//    in any file;
 //  - no failure of the journal changes an answer or escapes: journalling
 //    stops for that file (until the option names another or is switched
 //    off and on), and the next document on the tape shows the line
@@ -39,6 +44,7 @@
 #include "common/value.h"
 #include "device/process_state.h"
 #include "host/call_observer.h"
+#include "journal/journal_file.h"
 #include "journal/process_snapshot.h"
 #include "journal/recording_services.h"
 #include "script/journal_lines.h"
@@ -55,7 +61,7 @@ class CallJournal {
 
   const std::u16string& path() const { return path_; }
   bool writing() const { return file_ != nullptr; }
-  void set_size_limit(std::uint64_t bytes) { size_limit_ = bytes; }
+  void set_size_limit(std::uint64_t bytes);
 
   void ObjectInit(std::int32_t object);
   void ObjectDone(std::int32_t object);
@@ -65,6 +71,9 @@ class CallJournal {
   void BeginCall(std::int32_t method, const ArgumentArray& params);
   void EndCall(std::int32_t object, const Value* result, HResult answer,
                const ArgumentArray& params, bool tape_changed);
+
+  // Lets the file's lock go after a call's lines.
+  void Release() noexcept;
 
   // Takes the recorders out of the platform (before the journal goes).
   void Stop();
@@ -77,8 +86,6 @@ class CallJournal {
   // again before a call whenever the option changed).
   std::string Header(bool process_begins);
   static std::string StrictLine(bool strict);
-  // Renames the file to FILE.1 and begins a new one with a header.
-  void Rotate(bool process_begins);
   // ":object N", and ":init" when `is_init` and the process named N before.
   void AppendObjectLines(std::int32_t object, bool is_init, std::string& text);
   // ":registration-reset" and the values, when the call read other values
@@ -88,7 +95,7 @@ class CallJournal {
   // the same marked hidden for a document printed with the window hidden.
   void AppendTape(bool tape_changed, TranscriptText& transcript);
   void Append(std::string_view text);
-  // Appends the pieces in one write; rotates past the size limit.
+  // Appends the pieces in one write (journal_file.h).
   void AppendPieces(std::span<const std::string_view> pieces);
   // Appends text_ with the slices of call_ spliced in, in one write.
   void AppendCallText();
@@ -103,7 +110,8 @@ class CallJournal {
   ProcessState& state_;
   std::u16string path_;
   std::uint64_t size_limit_;
-  std::unique_ptr<AppendedFile> file_;
+  std::unique_ptr<JournalFile> file_;
+  bool begun_ = false;  // a header has been written (":process" was in it)
   CallRecording recording_;
   LocalDateTime call_start_;
   // The call line and the call's lines, kept from call to call: a check's
@@ -134,6 +142,8 @@ class CallJournal {
 };
 
 inline constexpr std::uint64_t kJournalSizeLimit = std::uint64_t{50} << 20;
+// The size limit for one process, in bytes (to try rotation with).
+inline constexpr const char* kJournalLimitVariable = "KASSIVO_JOURNAL_LIMIT";
 
 class JournalObserver final : public CallObserver {
  public:
@@ -160,6 +170,11 @@ class JournalObserver final : public CallObserver {
   // The journal for this call, or null while there is none (option empty,
   // or journalling stopped after a failure).
   CallJournal* Active() noexcept;
+  // Formats and appends with `write`, then lets the file's lock go.
+  template <typename Write>
+  static void Journal(CallJournal& journal, Write write) noexcept;
+  // KASSIVO_JOURNAL_LIMIT when set to a number of bytes, else size_limit_.
+  std::uint64_t SizeLimit() const;
 
   ProcessState& state_;
   std::uint64_t size_limit_ = kJournalSizeLimit;

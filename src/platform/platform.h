@@ -91,20 +91,37 @@ class MessagePresenter {
 };
 
 // A file opened for appending, which other programs may open, read, rename
-// or delete while it is written. Append hands all of `bytes` to the system
-// before it returns (nothing stays in a buffer of the process), so a crash
-// of the process loses nothing appended. Failures come back as a short
-// Russian reason ("нет прав на запись", "диск заполнен" ...), never thrown.
-// AppendPieces appends the pieces one after another as Append would their
-// concatenation (by default it joins them; a file may gather them into one
-// write of the system instead).
+// or delete while it is written. Only a regular file opens (anything else:
+// "это не обычный файл", "это папка"), and opening never waits on it.
+// Append hands all of `bytes` to the system before it returns (nothing stays
+// in a buffer of the process), so a crash of the process loses nothing
+// appended; an append never raises a signal in the process (past the
+// system's file size limit it fails instead). Failures come back as a short
+// Russian reason ("нет прав на запись", "нет места на диске" ...), never
+// thrown. AppendPieces appends the pieces one after another as Append would
+// their concatenation (by default it joins them; a file may gather them into
+// one write of the system instead).
+//
+// Writers of one path share it through Lock: while a writer holds the lock
+// (a lock of the file, shared by every process that opened it), no other
+// writer appends, renames it or cuts it. Size and IsAt ask the system, so
+// they see what other writers did.
 class AppendedFile {
  public:
   virtual ~AppendedFile() = default;
   virtual bool Append(std::string_view bytes, std::u16string& reason) = 0;
   virtual bool AppendPieces(std::span<const std::string_view> pieces, std::u16string& reason);
-  // The file's size in bytes, counting what this object appended.
+  // The file's size in bytes now, with what every writer appended.
   virtual std::uint64_t Size() const = 0;
+  // Waits for the file's lock, then holds it until Unlock.
+  virtual bool Lock(std::u16string& reason) = 0;
+  virtual void Unlock() = 0;
+  // Whether `path` still names this file: not renamed, replaced or deleted.
+  virtual bool IsAt(const std::u16string& path) const = 0;
+  // Cuts the file back to its first `size` bytes.
+  virtual bool Truncate(std::uint64_t size, std::u16string& reason) = 0;
+  // The largest size the system lets this process give a file.
+  virtual std::uint64_t SizeCeiling() const { return UINT64_MAX; }
 };
 
 inline bool AppendedFile::AppendPieces(std::span<const std::string_view> pieces,

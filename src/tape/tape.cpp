@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "common/word_wrap.h"
+
 namespace kassivo {
 
 namespace {
@@ -44,7 +46,12 @@ void Tape::BeginDocument() {
   PrintLine(u" ФФД 1.2", AlignCenter);
   // The notice waits for a document the user sees.
   if (!notice_.empty() && !Silent()) {
-    PrintLine(notice_, AlignLeft);
+    // Over as many lines as it takes, cut between words (one empty line on
+    // a tape without width).
+    const auto width = static_cast<std::size_t>(Width());
+    for (const std::u16string& row : WrapWords(notice_, width > 0 ? width : notice_.size())) {
+      PrintLine(row, AlignLeft);
+    }
     notice_.clear();
   }
 }

@@ -4,7 +4,8 @@
 // Contract:
 //  - BeginDocument clears the tape, shows the window and prints the banner
 //    "ТОЛЬКО ДЛЯ ТЕСТИРОВАНИЯ И ОБУЧЕНИЯ" and the line " ФФД 1.2", then the
-//    notice set by SetNotice, if any, once (left-aligned), clearing it.
+//    notice set by SetNotice, if any, once (left-aligned, wrapped between
+//    words over as many lines as it needs), clearing it.
 //  - PrintLine pads (AlignLeft: spaces appended, AlignCenter: none, any other
 //    value: spaces prepended) to the width, then cuts to the width.
 //  - PrintSeparator prints a full-width line of "-" (dashed) or "=".

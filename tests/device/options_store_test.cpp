@@ -69,13 +69,15 @@ TEST(OptionsStoreTest, TheEnvironmentOverridesTheStoreAndABadValueIsIgnored) {
   EXPECT_EQ(options.Origin.Strict, OptionOrigin::kEnvironment);
   EXPECT_EQ(options.Origin.Journal, OptionOrigin::kEnvironment);
 
-  options = ReadDriverOptions(&store, Environment({{"KASSIVO_JOURNAL", u"off"}}));
-  EXPECT_EQ(options.Journal, u"");
-  EXPECT_EQ(options.Origin.Journal, OptionOrigin::kEnvironment);
+  // Each of these switches the journal off for the process, over the store.
+  for (const std::u16string off : {u"off", u"0", u""}) {
+    options = ReadDriverOptions(&store, Environment({{"KASSIVO_JOURNAL", off}}));
+    EXPECT_EQ(options.Journal, u"") << ToUtf8(off);
+    EXPECT_EQ(options.Origin.Journal, OptionOrigin::kEnvironment);
+  }
 
   for (const std::u16string bad : {u"", u"yes", u"on", u"01", u" 1"}) {
-    options =
-        ReadDriverOptions(&store, Environment({{"KASSIVO_STRICT", bad}, {"KASSIVO_JOURNAL", u""}}));
+    options = ReadDriverOptions(&store, Environment({{"KASSIVO_STRICT", bad}}));
     EXPECT_TRUE(options.Strict) << ToUtf8(bad);
     EXPECT_EQ(options.Origin.Strict, OptionOrigin::kStore);
     EXPECT_EQ(options.Journal, u"C:\\stored.txt");

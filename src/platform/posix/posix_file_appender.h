@@ -1,5 +1,7 @@
-// The POSIX FileAppender: open(2) with O_APPEND, one writev(2) loop per
-// Append or AppendPieces (no buffer in the process), rename(2) after the
+// The POSIX FileAppender: open(2) with O_APPEND (and O_NONBLOCK until the
+// file is known to be a regular one), one writev(2) loop per Append or
+// AppendPieces (no buffer in the process) with SIGPIPE and SIGXFSZ blocked
+// in the writing thread, flock(2) for the writers' lock, rename(2) after the
 // target is removed. Paths are UTF-8.
 #pragma once
 

@@ -1,6 +1,8 @@
-// The Windows FileAppender: CreateFileW with FILE_APPEND_DATA, shared for
-// reading, writing and deletion so a viewer can open the journal (and
-// rotate or delete it) while the host writes; WriteFile per Append;
+// The Windows FileAppender: CreateFileW for writing, shared for reading,
+// writing and deletion so a viewer can open the journal (and rotate or
+// delete it) while the host writes; only a disk file opens. WriteFile at the
+// end per Append, LockFileEx on a byte far past the end for the writers'
+// lock, the file IDs to tell whether the path still names the file;
 // MoveFileExW with MOVEFILE_REPLACE_EXISTING.
 #pragma once
 
