@@ -14,9 +14,12 @@
 # 900; it also makes the prefix) before anything else is done, and the reason
 # is Wine's first err: line.
 #
-# Under 64-bit Wine the session runs once more with KASSIVO_JOURNAL naming a
-# file in the test's folder, and the Windows build's KASSIVO_EXE (by default
-# kassivo.exe beside the DLL) must replay that journal with --compare clean.
+# Under 64-bit Wine the session runs once more in two host processes at the
+# same time, both with KASSIVO_JOURNAL naming one file in the test's folder,
+# and the Windows build's KASSIVO_EXE (by default kassivo.exe beside the DLL)
+# must replay that journal with --compare clean; so must the native build's
+# kassivo (KASSIVO_NATIVE_CLI, by default build/debug/kassivo) where it is
+# built.
 set -eu
 dll=$1
 program=$2
@@ -144,14 +147,24 @@ if grep -q 'AddIn.Kassivo\|6C1E4F7A-2B9D-4E53-9A61-3F0C8B2D7E15' registry.after-
 fi
 grep -q '^\[Software\\\\Orvelle\\\\Kassivo\]' registry.after-unregister  # the data stay
 if [ "$arch" = win64 ]; then
-  step "session with the journal on"
+  step "two sessions at once on one journal"
   journal="$(pwd)/com-end-to-end.journal"
   rm -f "$journal"
   "$run" "$regsvr32" /s "$windows_dll"
+  KASSIVO_JOURNAL="Z:$(echo "$journal" | tr / '\\')" "$run" "$program" session "$windows_dll" &
+  first=$!
   KASSIVO_JOURNAL="Z:$(echo "$journal" | tr / '\\')" "$run" "$program" session "$windows_dll"
+  wait "$first"
   "$run" "$regsvr32" /s /u "$windows_dll"
   [ -s "$journal" ] || { echo "no journal was written at $journal" >&2; exit 1; }
+  processes=$(grep -c '^:process ' "$journal")
+  [ "$processes" -ge 2 ] || { echo "$processes :process lines in $journal, not 2" >&2; exit 1; }
   step "kassivo.exe replay --compare"
   "$run" "$kassivo_exe" replay --compare "Z:$(echo "$journal" | tr / '\\')"
+  native=${KASSIVO_NATIVE_CLI:-$root/build/debug/kassivo}
+  if [ -x "$native" ]; then
+    step "native kassivo replay --compare"
+    "$native" replay --compare "$journal"
+  fi
 fi
 step "passed"
