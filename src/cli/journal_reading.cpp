@@ -70,16 +70,11 @@ class Sorter {
     return processes_.size() - 1;
   }
 
-  static bool SameStart(const LocalDateTime& a, const LocalDateTime& b) {
-    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour &&
-           a.minute == b.minute && a.second == b.second && a.millisecond == b.millisecond;
-  }
-
   void Begin(const ProcessDirective& process, std::size_t file, int number) {
     header_dropped_ = false;
     if (process.continues) {
       const auto known = by_id_.find(process.id);
-      if (known != by_id_.end() && SameStart(known->second.start, process.start)) {
+      if (known != by_id_.end() && known->second.start == process.start) {
         // The process has the state this header describes.
         current_ = known->second.index;
         header_dropped_ = true;

@@ -8,14 +8,17 @@
 
 #include <atomic>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/exact_decimal.h"
 #include "device/call_lock.h"
 #include "device/driver_options.h"
+#include "device/faults.h"
 #include "device/marking_records.h"
 #include "device/registration.h"
 #include "device/settings.h"
@@ -67,6 +70,20 @@ class ProcessState {
   // rules only.
   bool FiscalStorageClosed = false;
   Tape Receipt{{Settings.Size, Settings.WindowShowType}};
+
+  // The faults in force (device/faults.h): none unless a tester sets them,
+  // and then only through SetFaults (fault_state.h).
+  FaultSet Faults;
+  // The documents formed while the link to the OFD was down, oldest first
+  // (kept from the first ofd= setting of the process on).
+  struct UnsentDocument {
+    std::int32_t number = 0;
+    LocalDateTime at;
+  };
+  std::deque<UnsentDocument> OfdQueue;
+  // Every fault specification applied since the call journal last took
+  // them, in order (the journal records each as ":fault SPEC").
+  std::vector<std::u16string> FaultChanges;
 
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the
   // shared records.

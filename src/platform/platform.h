@@ -60,6 +60,7 @@ class RegistrationStore {
 
 struct LocalDateTime {
   int year = 1970, month = 1, day = 1, hour = 0, minute = 0, second = 0, millisecond = 0;
+  bool operator==(const LocalDateTime&) const = default;
 };
 
 class Clock {
