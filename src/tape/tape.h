@@ -71,6 +71,17 @@ class Tape {
   // "the call journal was switched off"); empty: none.
   void SetNotice(std::u16string text) { notice_ = std::move(text); }
 
+  // The line the receipt window shows under the tape: why the device
+  // refused the last call it refused (a fault); empty: none. Changing it
+  // changes status_revision(), not revision().
+  void SetStatus(std::u16string text) {
+    if (text == status_) return;
+    status_ = std::move(text);
+    ++status_revision_;
+  }
+  const std::u16string& status() const { return status_; }
+  std::uint64_t status_revision() const { return status_revision_; }
+
   // The width used for padding, cutting and separators.
   std::int32_t Width() const;
 
@@ -104,6 +115,8 @@ class Tape {
   Document shown_;
   Document hidden_;
   std::u16string notice_;
+  std::u16string status_;
+  std::uint64_t status_revision_ = 0;
   ReceiptWindow window_;
 };
 
