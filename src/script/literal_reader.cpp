@@ -130,12 +130,24 @@ double ReadReal(std::string_view token) {
 
 std::string Quoted(std::string_view token) {
   constexpr std::size_t kShown = 80;
-  if (token.size() <= kShown) return "'" + std::string(token) + "'";
-  std::size_t cut = kShown;
-  // Never inside a UTF-8 sequence.
-  while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80) --cut;
-  return "'" + std::string(token.substr(0, cut)) + "...' (" + std::to_string(token.size()) +
-         " bytes)";
+  std::size_t cut = token.size();
+  if (cut > kShown) {
+    cut = kShown;
+    // Never inside a UTF-8 sequence.
+    while (cut > 0 && (static_cast<unsigned char>(token[cut]) & 0xC0) == 0x80) --cut;
+  }
+  std::string quoted;
+  quoted.reserve(cut + 32);
+  quoted.push_back('\'');
+  quoted.append(token.data(), cut);
+  if (cut < token.size()) {
+    quoted.append("...' (");
+    quoted.append(std::to_string(token.size()));
+    quoted.append(" bytes)");
+  } else {
+    quoted.push_back('\'');
+  }
+  return quoted;
 }
 
 bool IsValidUtf8(std::string_view bytes) {
