@@ -17,7 +17,10 @@
 // flags and the OFD's backlog; a shift document numbered while the OFD is
 // unreachable is queued for it, the closing one prints the queue, and both
 // print how long the storage's keys have left once that is a month or less.
+#include <algorithm>
+
 #include "common/number_format.h"
+#include "common/word_wrap.h"
 #include "common/wrapping.h"
 #include "device/emulator.h"
 #include "device/fault_state.h"
@@ -47,9 +50,10 @@ void PrintFaultNotes(ProcessState& state, bool closing) {
     tape.PrintLine(
         u"НЕПЕРЕДАННЫХ ФД: " + DecimalText(static_cast<std::int64_t>(state.OfdQueue.size())),
         AlignLeft);
-    tape.PrintLine(
-        u"ПЕРВЫЙ НЕПЕРЕДАННЫЙ: № " + DecimalText(first.number) + u" ОТ " + DateText(first.at),
-        AlignLeft);
+    const std::u16string line =
+        u"ПЕРВЫЙ НЕПЕРЕДАННЫЙ: № " + DecimalText(first.number) + u" ОТ " + DateText(first.at);
+    const std::size_t width = static_cast<std::size_t>(std::max<std::int32_t>(tape.Width(), 1));
+    for (const std::u16string& row : WrapWords(line, width)) tape.PrintLine(row, AlignLeft);
   }
   const std::optional<std::int32_t> days = FnDaysLeft(state);
   if (days && *days <= kFnKeysWarningDays) {
