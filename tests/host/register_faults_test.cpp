@@ -15,7 +15,8 @@ using testing::DocumentTest;
 using testing::kTestMoment;
 
 constexpr std::u16string_view kSale =
-    u"<CheckPackage><Parameters CashierName=\"Петрова\" OperationType=\"1\"/><Positions>"
+    u"<CheckPackage><Parameters CashierName=\"Петрова\" OperationType=\"1\" "
+    u"TaxationSystem=\"0\"/><Positions>"
     u"<FiscalString Name=\"Молоко\" Quantity=\"1\" PriceWithDiscount=\"95\""
     u" AmountWithDiscount=\"95\" VATRate=\"10\" PaymentMethod=\"4\" CalculationSubject=\"1\"/>"
     u"</Positions><Payments Cash=\"100\"/></CheckPackage>";
@@ -208,6 +209,19 @@ TEST_F(RegisterFaults, PowerFailsBeforeAndAfterTheDocument) {
   EXPECT_EQ(Status(u"BacklogDocumentsCounter", false), u"1");
   EXPECT_EQ(Sale(), True());
   EXPECT_EQ(Status(u"CheckNumber"), u"3");
+}
+
+TEST_F(RegisterFaults, PowerLostBeforeTheCheckLeavesTheDrawerAsItWas) {
+  state.Options.Strict = true;
+  EXPECT_EQ(Run(u"OpenShift", u""), True());
+  EXPECT_EQ(Run(u"CashInOutcome", {Value::Text(id), T(u""), Value::Real(100)}), True());
+  Fault(u"power=before");
+  EXPECT_EQ(Sale(), False());
+  EXPECT_EQ(Tape().back(), u"ЧЕК АННУЛИРОВАН");
+  EXPECT_EQ(state.DrawerCash.Format(2, NumberFormat{}), u"100.00");
+  Fault(u"power=after");
+  EXPECT_EQ(Sale(), False());
+  EXPECT_EQ(state.DrawerCash.Format(2, NumberFormat{}), u"195.00");
 }
 
 TEST_F(RegisterFaults, AShiftOverTwentyFourHoursSellsNothingUntilClosed) {
