@@ -74,6 +74,11 @@ class ProcessState {
   // The faults in force (device/faults.h): none unless a tester sets them,
   // and then only through SetFaults (fault_state.h).
   FaultSet Faults;
+  // Whether calls go through the fault gate: a fault is set, or what one
+  // left waits for the next call (an OFD queue to drain, the window's
+  // status line to clear). False, the dispatcher calls the handlers
+  // directly. Kept by RefreshFaultGate (fault_state.h).
+  bool FaultsSet = false;
   // The documents formed while the link to the OFD was down, oldest first
   // (kept from the first ofd= setting of the process on).
   struct UnsentDocument {

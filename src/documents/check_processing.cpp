@@ -26,6 +26,7 @@
 #include "common/text.h"
 #include "common/wrapping.h"
 #include "device/emulator.h"
+#include "device/fault_state.h"
 #include "documents/check_answer.h"
 #include "documents/check_rendering.h"
 #include "package/check_package.h"
@@ -140,6 +141,7 @@ bool TFPEmulator::ProcessCheck(bool AElectronically, bool ACorrection,
   AOutParams = BuildDocumentOutputParameters(state_.Counters.ShiftNumber, number,
                                              state_.Registration.FNSURL);
   state_.Counters.CheckNumber = number;
+  QueueForOfd(state_, number);
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include "common/text.h"
 #include "host/component.h"
 #include "host/driver_methods.h"
+#include "host/fault_gate.h"
 #include "host/method_call.h"
 #include "host/method_catalogue.h"
 
@@ -55,6 +56,15 @@ void AnswerUnknownDevice(const CatalogueRow& row, MethodCall& call) {
   PutEmptyOutputs(row.always, call.params);
 }
 
+// The row's handler, through the fault gate while a fault is set.
+inline void Handle(const CatalogueRow& row, MethodCall& call) {
+  if (call.state.FaultsSet) [[unlikely]] {
+    CallThroughFaults(row, call);
+    return;
+  }
+  row.handler(call);
+}
+
 }  // namespace
 
 HResult DriverComponent::Call(std::int32_t number, Value& result, ArgumentArray& params) {
@@ -65,7 +75,7 @@ HResult DriverComponent::Call(std::int32_t number, Value& result, ArgumentArray&
     if (!row) return HResult::kFalse;
     MethodCall call{state_, list_.get(), nullptr, {}, result, params};
     if (row->device == DeviceKind::kNone) {
-      row->handler(call);
+      Handle(*row, call);
       return HResult::kOk;
     }
     // The device ID: a text as it is (read in place), another kind as its
@@ -80,7 +90,7 @@ HResult DriverComponent::Call(std::int32_t number, Value& result, ArgumentArray&
     }
     call.device = FindDevice(call.id);
     if (call.device) {
-      row->handler(call);
+      Handle(*row, call);
     } else {
       AnswerUnknownDevice(*row, call);
     }

@@ -25,12 +25,18 @@
 //   BacklogDocumentsCounter="1" CR BacklogDocumentFirstNumber="999" CR
 //   BacklogDocumentFirstDateTime="2018-11-09T16:13:42" CR
 //   /></OutputParameters>
+// The three FN flags and the backlog come from `storage`: by default the
+// flags are "False" and the backlog has the fixed values above; a backlog
+// given reports its count, its first number and its first moment
+// (YYYY-MM-DDThh:mm:ss), or 0, 0 and "" when it is empty.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/platform.h"
 #include "platform/xml.h"
 
 namespace kassivo {
@@ -49,8 +55,22 @@ void ParseInputParameters(const XmlParser& parser, std::u16string_view text,
 inline constexpr std::int32_t kShiftClosed = 1;
 inline constexpr std::int32_t kShiftOpen = 2;
 
+// The fiscal storage's state as the status answers report it.
+struct StorageStatus {
+  bool fn_error = false;
+  bool fn_overflow = false;
+  bool fn_fail = false;
+  struct Backlog {
+    std::int32_t count = 0;
+    std::int32_t first_number = 0;
+    std::optional<LocalDateTime> first_at;
+  };
+  std::optional<Backlog> backlog;  // none: the fixed values
+};
+
 std::u16string BuildOutputParameters(std::int32_t shift_state, std::int32_t shift_number,
                                      std::int32_t check_number,
-                                     std::u16string_view cash_balance = u"1000");
+                                     std::u16string_view cash_balance = u"1000",
+                                     const StorageStatus& storage = {});
 
 }  // namespace kassivo
