@@ -1,6 +1,7 @@
 #include "journal/process_snapshot.h"
 
 #include "common/text.h"
+#include "device/fault_state.h"
 #include "script/literal_reader.h"
 #include "script/moment.h"
 #include "script/transcript.h"
@@ -59,6 +60,8 @@ void CaptureSnapshot(const ProcessState& state, ProcessSnapshot& snapshot) {
   snapshot.marking_codes = state.Marking.RecordCount();
   snapshot.km_request = state.LastKMRequestGUID;
   snapshot.last_error = state.LastErrorText;
+  snapshot.ofd_tracked = state.Faults.ofd_tracked;
+  snapshot.unsent.assign(state.OfdQueue.begin(), state.OfdQueue.end());
   std::vector<ProcessSnapshot::Object>& objects = snapshot.objects;
   if (objects.size() != state.LiveObjects.size()) objects.resize(state.LiveObjects.size());
   std::size_t i = 0;
@@ -97,6 +100,10 @@ void AppendSnapshotLines(const ProcessSnapshot& snapshot, std::string& out) {
   }
   Line(out, "km-request " + TextLiteral(snapshot.km_request));
   if (snapshot.last_error) Line(out, "last-error " + TextLiteral(*snapshot.last_error));
+  if (snapshot.ofd_tracked) Line(out, "ofd-tracked");
+  for (const ProcessState::UnsentDocument& document : snapshot.unsent) {
+    Line(out, "ofd-unsent " + std::to_string(document.number) + ' ' + FormatMoment(document.at));
+  }
   for (const ProcessSnapshot::Object& object : snapshot.objects) {
     std::string line =
         "object " + std::to_string(object.number) + ' ' + std::to_string(object.issued);
@@ -151,6 +158,14 @@ void ApplyStateLine(ProcessState& state, const std::vector<std::string_view>& to
   } else if (name == "last-error") {
     Expect(tokens, 2);
     state.LastErrorText = TextOf(tokens[1]);
+  } else if (name == "ofd-tracked") {
+    Expect(tokens, 1);
+    state.Faults.ofd_tracked = true;
+    RefreshFaultGate(state);
+  } else if (name == "ofd-unsent") {
+    Expect(tokens, 3);
+    state.OfdQueue.push_back({IntegerOf(tokens[1]), MomentOf(tokens[2])});
+    RefreshFaultGate(state);
   } else if (name == "object") {
     if (tokens.size() < 3) throw ScriptError(":state object needs a number and the IDs issued");
     std::vector<std::u16string> ids;

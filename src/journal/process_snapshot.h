@@ -14,6 +14,9 @@
 //   :state marking-codes N               codes requested and not used up
 //   :state km-request LITERAL            the last marking request's GUID
 //   :state last-error LITERAL            the text GetLastError gives
+//   :state ofd-tracked                   the OFD's backlog is kept (faults.h)
+//   :state ofd-unsent NUMBER MOMENT      a document the OFD has not had, oldest
+//                                        first
 //   :state object N ISSUED "ID"...       a component object between Init and
 //                                        Done: the IDs its device list issued
 //                                        and the devices it holds
@@ -49,6 +52,8 @@ struct ProcessSnapshot {
   std::size_t marking_codes = 0;
   std::u16string km_request;
   std::optional<std::u16string> last_error;
+  bool ofd_tracked = false;
+  std::vector<ProcessState::UnsentDocument> unsent;
   struct Object {
     std::int32_t number = 0;
     std::int32_t issued = 0;
