@@ -68,6 +68,23 @@ TEST(Commands, RunStrictRefusesForThisRunOnly) {
   EXPECT_NE(plain.out.find("> CloseShift \"1\" \"\" empty\n= true\n"), std::string::npos);
 }
 
+TEST(Commands, RunFaultsForThisRunAndFromTheScript) {
+  const std::string script =
+      "GetWeight \"1\" 0\n:fault scale=zero\nGetWeight \"1\" 0\n"
+      ":fault scale=heavy\nGetWeight \"1\" 0\n";
+  const Result run =
+      Kassivo(With({"run", "--faults=scale=weight:2.5"}, With(kFixed, {"-"})), script);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out,
+            "> GetWeight \"1\" 0\n= true\n  [0] \"1\"\n  [1] 2.5\n"
+            "> GetWeight \"1\" 0\n= true\n  [0] \"1\"\n  [1] 0.0\n");
+  EXPECT_EQ(run.err, "kassivo: stdin:4: :fault: Неверное значение неисправности: scale=heavy\n");
+  const Result bad = Kassivo(With({"run", "--faults=paper=out,ink=low"}, With(kFixed, {"-"})), "");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_TRUE(bad.err.starts_with("kassivo: --faults: Неизвестная неисправность: ink=low\n"))
+      << bad.err;
+}
+
 TEST(Commands, UsageErrorsExitWithTwo) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},
