@@ -59,6 +59,7 @@ void CaptureSnapshot(const ProcessState& state, ProcessSnapshot& snapshot) {
   snapshot.marking_codes = state.Marking.RecordCount();
   snapshot.km_request = state.LastKMRequestGUID;
   snapshot.last_error = state.LastErrorText;
+  snapshot.faults = state.Faults;
   std::vector<ProcessSnapshot::Object>& objects = snapshot.objects;
   if (objects.size() != state.LiveObjects.size()) objects.resize(state.LiveObjects.size());
   std::size_t i = 0;

@@ -49,6 +49,8 @@ struct ProcessSnapshot {
   std::size_t marking_codes = 0;
   std::u16string km_request;
   std::optional<std::u16string> last_error;
+  // Not a ":state" line: the header gives it as ":fault SPEC".
+  FaultSet faults;
   struct Object {
     std::int32_t number = 0;
     std::int32_t issued = 0;
