@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/demo.h"
+#include "cli/faults_command.h"
 #include "cli/journal_command.h"
 #include "cli/options.h"
 #include "cli/options_command.h"
@@ -24,8 +25,13 @@ constexpr const char* kUsage =
     "  kassivo call [OPTIONS] METHOD ARG...  play one call; each ARG is one literal\n"
     "  kassivo demo [OPTIONS]              play a cashier's day on an in-memory store\n"
     "  kassivo methods                     list the driver's methods\n"
-    "  kassivo options [--store=PATH|memory] [strict on|off | journal PATH|off]\n"
-    "                                      print the driver options, or save one\n"
+    "  kassivo options [--store=PATH|memory] [strict on|off | journal PATH|off |\n"
+    "                  fault-actions on|off]  print the driver options, or save one\n"
+    "  kassivo faults [--store=PATH|memory] [set SPEC | clear | list]\n"
+    "                                      the faults host processes begin with (from the\n"
+    "                                      store or KASSIVO_FAULTS), save them, or list\n"
+    "                                      every fault: SPEC is NAME=VALUE,... e.g.\n"
+    "                                      paper=out,card=declined:once\n"
     "  kassivo replay [--compare] FILE...  play a call journal again, each host process in\n"
     "                                      a fresh one (give a rotated journal's files oldest\n"
     "                                      first: FILE.1 FILE); --compare: report each call\n"
@@ -44,11 +50,12 @@ constexpr const char* kUsage =
     "  --decimal=C               decimal separator (default: the locale's)\n"
     "  --thousands=C             thousands separator (default: the locale's)\n"
     "  --strict                  strict mode for this run: refuse what a real register would\n"
+    "  --faults=SPEC             the faults of this run, whatever the store says\n"
     "\n"
     "Script lines: METHOD LITERAL... where METHOD is a name or #N and a literal is\n"
     "\"text\" (escapes \\\\ \\\" \\r \\n \\t \\uXXXX), true, false, an integer, a real\n"
     "(with . or an exponent), empty, or @FILE (the file's text). Directives:\n"
-    ":object N, :init, :done, :find NAME, :strict on|off,\n"
+    ":object N, :init, :done, :find NAME, :strict on|off, :fault SPEC|clear,\n"
     ":clock YYYY-MM-DDTHH:MM:SS.mmm. Comments: lines starting with \"# \".\n";
 
 std::optional<std::string> ReadFile(const std::filesystem::path& path) {
@@ -205,6 +212,7 @@ int RunKassivo(const std::vector<std::string>& args, Console console) {
     if (command == "call") return CallOne(args, console);
     if (command == "demo") return Demo(args, console);
     if (command == "options") return OptionsCommand(args, console);
+    if (command == "faults") return FaultsCommand(args, console);
     if (command == "replay" || command == "show") return JournalCommand(args, console);
     if (command.empty()) throw UsageError("a command is needed");
     throw UsageError("unknown command '" + command + "'");

@@ -50,6 +50,17 @@ ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова А
 # Mended: the shift is opened, the amount and the rate are right.
 OpenShift "1" "<InputParameters><Parameters CashierName='Иванова Анна Петровна'/></InputParameters>" empty
 ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Сок яблочный 1 л' Quantity='2' PriceWithDiscount='120.00' AmountWithDiscount='240.00' VATRate='20' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='300'/></CheckPackage>" empty
+
+# Faults: the paper runs out in the middle of a sale, and the register
+# refuses to print until the cashier loads a new roll.
+:fault paper=out
+ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Вода питьевая 0,5 л' Quantity='1' PriceWithDiscount='45.00' AmountWithDiscount='45.00' VATRate='20' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='50'/></CheckPackage>" empty
+:fault paper=ok
+ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Вода питьевая 0,5 л' Quantity='1' PriceWithDiscount='45.00' AmountWithDiscount='45.00' VATRate='20' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='50'/></CheckPackage>" empty
+# The last customer's card is declined: not enough money on it.
+:fault card=insufficient-funds:once
+PayByPaymentCard "1" "" 310.0 "" empty empty empty
+GetLastError empty
 Close "1"
 )script";
 

@@ -3,6 +3,8 @@
 #include <charconv>
 
 #include "common/text.h"
+#include "device/fault_option.h"
+#include "device/faults.h"
 #include "script/literal_reader.h"
 #include "script/moment.h"
 
@@ -60,6 +62,14 @@ bool ParseHostOption(std::string_view argument, HostOptions& options) {
       throw UsageError("--seed needs a number from 0 to 4294967295");
     }
     options.seed = seed;
+  } else if (name == "faults") {
+    FaultSet scratch;
+    FaultActions actions;
+    std::u16string error;
+    if (!IsValidUtf8(value) || !ApplyFaultSpec(FromUtf8(value), {}, scratch, actions, error)) {
+      throw UsageError("--faults: " + (error.empty() ? "not valid UTF-8" : ToUtf8(error)));
+    }
+    options.faults = FromUtf8(value);
   } else if (name == "decimal") {
     options.decimal_separator = Separator(name, value, false);
   } else if (name == "thousands") {
@@ -72,6 +82,8 @@ bool ParseHostOption(std::string_view argument, HostOptions& options) {
 
 void ApplyRunOptions(const HostOptions& options, ProcessState& state) {
   if (options.strict) state.Options.Strict = true;
+  if (options.faults) state.Options.Faults = *options.faults;
+  ApplyFaultsOption(state);
 }
 
 PlatformOptions ToPlatformOptions(const HostOptions& options,

@@ -10,6 +10,9 @@
 //   --decimal=C               the decimal separator, one character
 //   --thousands=C             the thousands separator, one character or none
 //   --strict                  strict mode for this run (ApplyRunOptions)
+//   --faults=SPEC             the faults of this run, whatever the options
+//                             store says (device/faults.h; a bad item is
+//                             refused here, naming it)
 //
 // A malformed option throws UsageError naming it.
 #pragma once
@@ -41,6 +44,7 @@ struct HostOptions {
   std::optional<std::u16string> decimal_separator;
   std::optional<std::u16string> thousands_separator;
   bool strict = false;
+  std::optional<std::u16string> faults;
 };
 
 // Applies one argument; false when it is not an option (does not start with
@@ -48,7 +52,8 @@ struct HostOptions {
 bool ParseHostOption(std::string_view argument, HostOptions& options);
 
 // What the options set in the driver process itself: --strict switches strict
-// mode on for this run, whatever the options store says.
+// mode on for this run, whatever the options store says; --faults takes the
+// Faults option's place. Then the process's faults are set from the option.
 void ApplyRunOptions(const HostOptions& options, ProcessState& state);
 
 PlatformOptions ToPlatformOptions(const HostOptions& options,

@@ -61,7 +61,14 @@ Change ParseChange(const std::vector<std::string>& words) {
               return SetDriverOption(options, &DriverOptions::Journal, journal, store);
             }};
   }
-  throw UsageError("unknown option '" + words[0] + "' (strict or journal)");
+  if (words[0] == "fault-actions") {
+    if (words[1] != "on" && words[1] != "off") throw UsageError("fault-actions must be on or off");
+    return {&RowOf(&DriverOptions::FaultActions),
+            [on = words[1] == "on"](DriverOptions& options, RegistrationStore* store) {
+              return SetDriverOption(options, &DriverOptions::FaultActions, on, store);
+            }};
+  }
+  throw UsageError("unknown option '" + words[0] + "' (strict, journal or fault-actions)");
 }
 
 }  // namespace
@@ -77,7 +84,8 @@ int OptionsCommand(const std::vector<std::string>& args, Console& console) {
   }
   const std::vector<std::string> words(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
   if (words.size() == 1 || words.size() > 2) {
-    throw UsageError("options takes nothing, 'strict on|off' or 'journal PATH|off'");
+    throw UsageError(
+        "options takes nothing, 'strict on|off', 'journal PATH|off' or 'fault-actions on|off'");
   }
   const Change change = ParseChange(words);
 

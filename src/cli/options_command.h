@@ -4,6 +4,9 @@
 //   kassivo options [--store=PATH|memory]                 prints each option
 //   kassivo options [--store=PATH|memory] strict on|off   saves Strict
 //   kassivo options [--store=PATH|memory] journal PATH|off  saves Journal
+//   kassivo options [--store=PATH|memory] fault-actions on|off  saves
+//                                                         FaultActions
+// (the Faults option is listed here and set by kassivo faults)
 //
 // --store picks the registration store as for run; the options store is the
 // one beside it (options.json in its folder; on Windows the key Options

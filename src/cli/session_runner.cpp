@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "device/fault_state.h"
 #include "platform/fixed_clock.h"
 
 namespace kassivo::cli {
@@ -44,6 +45,10 @@ void SessionRunner::Execute(const Statement& statement) {
           Current().Done();
         } else if constexpr (std::is_same_v<T, StrictStatement>) {
           state_.Options.Strict = s.on;
+        } else if constexpr (std::is_same_v<T, FaultStatement>) {
+          // Checked when read: cannot fail here.
+          std::u16string error;
+          SetFaults(state_, s.spec, error);
         } else {
           // The platform owns its clock: a fixed one takes the old one's place.
           state_.platform().clock = std::make_unique<FixedClock>(s.moment);

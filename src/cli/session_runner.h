@@ -1,8 +1,9 @@
 // Plays session statements against one driver process and writes the
 // transcript (transcript.h).
 //
-// The directives :strict and :clock change the process itself: its strict
-// mode option, and its platform's clock (replaced by a fixed clock).
+// The directives :strict, :fault and :clock change the process itself: its
+// strict mode option, its faults (SetFaults), and its platform's clock
+// (replaced by a fixed clock).
 //
 // The runner's component objects share one call journal (journal/), written
 // while the process's Journal option names a file, as a host's are.

@@ -23,6 +23,8 @@ namespace kassivo {
 
 inline constexpr const char* kStrictVariable = "KASSIVO_STRICT";
 inline constexpr const char* kJournalVariable = "KASSIVO_JOURNAL";
+inline constexpr const char* kFaultsVariable = "KASSIVO_FAULTS";
+inline constexpr const char* kFaultActionsVariable = "KASSIVO_FAULT_ACTIONS";
 
 struct DriverOptionRow {
   // Lower-case ASCII: the option's name for people (kassivo options lists
@@ -49,6 +51,16 @@ inline constexpr DriverOptionRow kDriverOptionRows[] = {
      .variable = kJournalVariable,
      .text = &DriverOptions::Journal,
      .origin = &DriverOptions::Origins::Journal},
+    {.name = "faults",
+     .stored_name = u"Faults",
+     .variable = kFaultsVariable,
+     .text = &DriverOptions::Faults,
+     .origin = &DriverOptions::Origins::Faults},
+    {.name = "fault-actions",
+     .stored_name = u"FaultActions",
+     .variable = kFaultActionsVariable,
+     .flag = &DriverOptions::FaultActions,
+     .origin = &DriverOptions::Origins::FaultActions},
 };
 
 // The row of the option at `member`; every option has one (std::logic_error

@@ -18,10 +18,17 @@ struct DriverOptions {
   bool Strict = false;
   // The call journal's file; empty: no journal.
   std::u16string Journal;
+  // The faults a process begins with (device/faults.h); empty: none.
+  std::u16string Faults;
+  // GetAdditionalActions offers actions that set faults, and
+  // DoAdditionalAction takes any "Fault:SPEC".
+  bool FaultActions = false;
 
   struct Origins {
     OptionOrigin Strict = OptionOrigin::kDefault;
     OptionOrigin Journal = OptionOrigin::kDefault;
+    OptionOrigin Faults = OptionOrigin::kDefault;
+    OptionOrigin FaultActions = OptionOrigin::kDefault;
   };
   Origins Origin;
 };

@@ -89,6 +89,9 @@ class ProcessState {
   // Every fault specification applied since the call journal last took
   // them, in order (the journal records each as ":fault SPEC").
   std::vector<std::u16string> FaultChanges;
+  // The amount of a card operation the bank approved but whose answer the
+  // terminal lost (card=timeout), until EmergencyReversal reverses it.
+  std::optional<double> UnansweredCardAmount;
 
   // Taken by every CallAsFunc, so a multi-threaded host cannot corrupt the
   // shared records.

@@ -1,5 +1,6 @@
 #include "host/device_rows.h"
 
+#include "acquiring/card_faults.h"
 #include "host/driver_methods.h"
 
 namespace kassivo::device_rows {
@@ -17,6 +18,12 @@ void ShiftRow(MethodCall& call, bool (TFPEmulator::*method)(std::u16string&, std
 
 // The payment rows: every parameter but the amount's written back as text.
 void CardPayment(MethodCall& call, const char16_t* title) {
+  // A terminal that does not answer touches nothing.
+  if (const std::u16string_view refusal = RefusalOfCardMethod(call.state, CardMethod::kOperation);
+      !refusal.empty()) {
+    call.state.LastErrorText = std::u16string(refusal);
+    return;
+  }
   std::u16string card = call.Text(1);
   const Value amount = call.params.Get(2);
   const double value = ToReal(amount, call.format());
@@ -25,7 +32,6 @@ void CardPayment(MethodCall& call, const char16_t* title) {
   const bool ok =
       call.device->DoBillingTransaction(title, value, card, receipt, rrn, authorization, report);
   call.Answer(ok);
-  if (!ok) call.state.LastErrorText = kCardBlocked;
   call.PutId(0);
   call.PutText(1, std::move(card));
   call.params.Put(2, amount);

@@ -1,7 +1,9 @@
 #include "host/driver_rows.h"
 
+#include "acquiring/card_faults.h"
 #include "device/settings.h"
 #include "host/driver_methods.h"
+#include "host/fault_actions.h"
 
 namespace kassivo::driver_rows {
 
@@ -53,50 +55,121 @@ void DeviceTest(MethodCall& call) {
 }
 
 void GetAdditionalActions(MethodCall& call) {
-  call.PutText(0, TFPEmulator::GetAddParamsListToXML());
+  call.PutText(0, AdditionalActionsXml(call.state));
   call.Answer(true);
 }
 
 void DoAdditionalAction(MethodCall& call) {
-  if (call.Text(0) == u"Test") {
+  const std::u16string name = call.Text(0);
+  if (const std::optional<bool> done = DoFaultAction(call.state, name)) {
+    call.Answer(*done);
+  } else if (name == u"Test") {
     call.Answer(true);
   } else {
     call.state.LastErrorText = kUndefinedAction;
   }
 }
 
+namespace {
+
+// The card methods that need no device; a terminal that does not answer
+// refuses them first.
+bool TerminalRefuses(MethodCall& call) {
+  const std::u16string_view refusal = RefusalOfCardMethod(call.state, CardMethod::kOther);
+  if (!refusal.empty()) call.state.LastErrorText = std::u16string(refusal);
+  return !refusal.empty();
+}
+
+// A peripheral that failed: false, the message as the error and in the
+// receipt window's status line; nothing else written or shown.
+bool Refuse(MethodCall& call, std::u16string_view message) {
+  if (message.empty()) return false;
+  call.state.LastErrorText = std::u16string(message);
+  call.state.Receipt.SetStatus(std::u16string(message));
+  return true;
+}
+
+std::u16string_view ScaleRefusal(ScaleFault fault) {
+  switch (fault) {
+    case ScaleFault::kUnstable:
+      return u"Вес нестабилен.";
+    case ScaleFault::kOverload:
+      return u"Перегрузка весов.";
+    case ScaleFault::kNegative:
+      return u"Отрицательный вес. Обнулите весы.";
+    case ScaleFault::kOffline:
+      return u"Нет связи с весами.";
+    default:
+      return {};
+  }
+}
+
+std::u16string_view LabelRefusal(LabelFault fault) {
+  switch (fault) {
+    case LabelFault::kOut:
+      return u"Закончились этикетки.";
+    case LabelFault::kCover:
+      return u"Открыта крышка принтера этикеток.";
+    case LabelFault::kOffline:
+      return u"Нет связи с принтером этикеток.";
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
 void PreauthorisationUnsupported(MethodCall& call) {
+  if (TerminalRefuses(call)) return;
   call.state.LastErrorText = u"Операция не поддерживается";
 }
 
 void EmergencyReversal(MethodCall& call) {
+  if (TerminalRefuses(call)) return;
+  if (ReverseLostOperation(call.state)) {
+    call.Answer(true);
+    return;
+  }
   call.state.LastErrorText = u"Ошибка аварийной отмены";
 }
 
-void PrintSlipOnTerminal(MethodCall&) {}
+void PrintSlipOnTerminal(MethodCall& call) {
+  TerminalRefuses(call);
+}
 
 // The scales and the label printer read their device ID and need no device.
 
 void GetWeight(MethodCall& call) {
   call.Text(0);
-  call.params.Put(1, Value::Real(call.state.platform().random->Next() / 100.0));
+  const FaultSet& faults = call.state.Faults;
+  if (Refuse(call, ScaleRefusal(faults.scale))) return;
+  double weight = 0;
+  if (faults.scale == ScaleFault::kWeight) {
+    weight = faults.scale_weight;
+  } else if (faults.scale != ScaleFault::kZero) {
+    weight = call.state.platform().random->Next() / 100.0;
+  }
+  call.params.Put(1, Value::Real(weight));
   call.Answer(true);
 }
 
 void Calibrate(MethodCall& call) {
   call.Text(0);
+  if (Refuse(call, ScaleRefusal(call.state.Faults.scale))) return;
   call.params.Put(1, Value::Integer(0));
   call.Answer(true);
 }
 
 void InitializePrinter(MethodCall& call) {
   call.Text(0);
+  if (Refuse(call, LabelRefusal(call.state.Faults.labels))) return;
   call.state.platform().messages->Show(u"InitializePrinter");
   call.Answer(true);
 }
 
 void PrintLabels(MethodCall& call) {
   call.Text(0);
+  if (Refuse(call, LabelRefusal(call.state.Faults.labels))) return;
   call.state.platform().messages->Show(call.Text(1));
   call.Answer(true);
 }

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "common/text.h"
 #include "script/journal_lines.h"
+#include "script/moment.h"
 #include "script/text_literal.h"
 #include "script/transcript.h"
 
@@ -54,8 +56,36 @@ std::string CallJournal::Header(bool process_begins) {
   std::string text = HeaderLines(
       {process_begins, platform.process, *started_, now, platform.number_format, registration});
   text += StrictLine(strict_);
+  // The faults in force stand for every change made before: those not yet
+  // written are dropped when the process begins writing. The state lines
+  // come after them, over what setting the faults again does once (the
+  // shift's opening moved back).
+  text += FaultLine(process_begins ? state_.Faults : snapshot_.faults);
+  if (process_begins) state_.FaultChanges.clear();
   if (!process_begins) AppendSnapshotLines(snapshot_, text);
   return text;
+}
+
+std::string CallJournal::FaultLine(const FaultSet& faults) {
+  std::string spec = ToUtf8(FormatFaultSpec(faults));
+  if (faults.ofd_tracked && faults.ofd == OfdState::kOnline) {
+    spec += spec.empty() ? "ofd=online" : ",ofd=online";
+  }
+  return spec.empty() ? std::string() : ":fault " + spec + '\n';
+}
+
+void CallJournal::AppendFaultChanges(std::string& text) {
+  for (std::size_t i = 0; i < fault_changes_.size(); ++i) {
+    // The reading the change made, for a replay to make it at the same
+    // moment; the call's start when the recorder did not see it.
+    text += ":clock ";
+    text += FormatMoment(i < fault_moments_.size() ? fault_moments_[i] : call_start_);
+    text += "\n:fault ";
+    text += ToUtf8(fault_changes_[i]);
+    text += '\n';
+  }
+  fault_changes_.clear();
+  fault_moments_.clear();
 }
 
 std::string CallJournal::StrictLine(bool strict) {
@@ -160,6 +190,15 @@ void CallJournal::ObjectDone(std::int32_t object) {
 
 void CallJournal::BeginCall(std::int32_t method, const ArgumentArray& params) {
   recording_.Install(state_.platform());
+  fault_changes_.clear();
+  fault_moments_.clear();
+  if (!state_.FaultChanges.empty()) {
+    fault_changes_.swap(state_.FaultChanges);
+    // Nothing else reads the clock between calls.
+    if (recording_.clock && recording_.clock->readings.size() == fault_changes_.size()) {
+      fault_moments_ = recording_.clock->readings;
+    }
+  }
   recording_.Clear();
   const Tape& tape = state_.Receipt;
   documents_ = tape.documents();
@@ -207,6 +246,9 @@ void CallJournal::EndCall(std::int32_t object, const Value* result, HResult answ
     strict_ = state_.Options.Strict;
     text += StrictLine(strict_);
   }
+  AppendFaultChanges(text);
+  // What the call changed itself, its replay changes again.
+  state_.FaultChanges.clear();
   AppendRegistrationChange(text);
   AppendObjectLines(object, false, text);
   text += "# ";
@@ -315,7 +357,12 @@ void JournalObserver::Journal(CallJournal& journal, Write write) noexcept {
 
 bool JournalObserver::BeginCall(std::int32_t method, const ArgumentArray& params) noexcept {
   calling_ = Active();
-  if (!calling_) return false;
+  if (!calling_) {
+    // No journal to write them: a journal begun later starts from the
+    // faults in force.
+    state_.FaultChanges.clear();
+    return false;
+  }
   try {
     calling_->BeginCall(method, params);
     revision_ = state_.Receipt.revision();

@@ -27,6 +27,11 @@
 //    when it goes on in another file; every block of lines names its
 //    process (":from PID") and object (":object N"), so it reads the same
 //    in any file;
+//  - the faults in force are in every header (":fault SPEC"), and each
+//    change made between calls (a script, the receipt window, the CLI) is
+//    written before the next call as ":clock MOMENT" (the moment it read)
+//    and ":fault SPEC"; a change a call makes itself (a host's additional
+//    action) is left to the call's replay;
 //  - no failure of the journal changes an answer or escapes: journalling
 //    stops for that file (until the option names another or is switched
 //    off and on), and the next document on the tape shows the line
@@ -86,6 +91,11 @@ class CallJournal {
   // again before a call whenever the option changed).
   std::string Header(bool process_begins);
   static std::string StrictLine(bool strict);
+  // ":fault SPEC" for `faults`, when any fault is set (or the OFD's backlog
+  // is tracked).
+  static std::string FaultLine(const FaultSet& faults);
+  // The changes taken at BeginCall, each with the moment it read.
+  void AppendFaultChanges(std::string& text);
   // ":object N", and ":init" when `is_init` and the process named N before.
   void AppendObjectLines(std::int32_t object, bool is_init, std::string& text);
   // ":registration-reset" and the values, when the call read other values
@@ -130,6 +140,10 @@ class CallJournal {
   std::vector<std::string_view> pieces_;
   std::set<std::int32_t> introduced_;  // objects the process named
   bool strict_ = false;                // as last written
+  // The fault changes made since the last call, taken as this one began,
+  // and the clock readings they made (when the recorder saw one each).
+  std::vector<std::u16string> fault_changes_;
+  std::vector<LocalDateTime> fault_moments_;
   // When the process began writing (its first header).
   std::optional<LocalDateTime> started_;
   // The state after the last lines appended, for a header written before

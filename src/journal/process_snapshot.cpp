@@ -62,6 +62,7 @@ void CaptureSnapshot(const ProcessState& state, ProcessSnapshot& snapshot) {
   snapshot.last_error = state.LastErrorText;
   snapshot.ofd_tracked = state.Faults.ofd_tracked;
   snapshot.unsent.assign(state.OfdQueue.begin(), state.OfdQueue.end());
+  snapshot.faults = state.Faults;
   std::vector<ProcessSnapshot::Object>& objects = snapshot.objects;
   if (objects.size() != state.LiveObjects.size()) objects.resize(state.LiveObjects.size());
   std::size_t i = 0;

@@ -54,6 +54,8 @@ struct ProcessSnapshot {
   std::optional<std::u16string> last_error;
   bool ofd_tracked = false;
   std::vector<ProcessState::UnsentDocument> unsent;
+  // Not a ":state" line: the header gives it as ":fault SPEC".
+  FaultSet faults;
   struct Object {
     std::int32_t number = 0;
     std::int32_t issued = 0;

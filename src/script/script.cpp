@@ -1,6 +1,7 @@
 #include "script/script.h"
 
 #include "common/text.h"
+#include "device/faults.h"
 #include "host/component.h"
 #include "script/moment.h"
 
@@ -71,6 +72,20 @@ Statement ParseDirective(std::string_view written, const std::vector<std::string
       throw ScriptError(":clock needs a time as YYYY-MM-DDTHH:MM:SS.mmm, not " + Quoted(tokens[1]));
     }
     return ClockStatement{*moment};
+  }
+  if (name == ":fault") {
+    if (tokens.size() < 2) throw ScriptError(":fault needs faults, or clear");
+    const std::string_view spec = TrimBlanks(written.substr(name.size()));
+    if (!IsValidUtf8(spec)) throw ScriptError(":fault: the faults are not valid UTF-8");
+    // Checked here on a scratch set, so that a bad item stops the script
+    // where it is written.
+    FaultSet scratch;
+    FaultActions actions;
+    std::u16string error;
+    if (!ApplyFaultSpec(FromUtf8(spec), LocalDateTime{2000, 1, 1}, scratch, actions, error)) {
+      throw ScriptError(":fault: " + ToUtf8(error));
+    }
+    return FaultStatement{FromUtf8(spec)};
   }
   throw ScriptError("unknown directive " + Quoted(name));
 }

@@ -16,6 +16,10 @@
 //   :strict on|off      switch the driver's strict mode on or off from the
 //                       next call on (the process's option, as the receipt
 //                       window's menu does)
+//   :fault SPEC         set faults from the next call on, as the process's
+//                       faults are set from outside (device/faults.h):
+//                       SPEC is the rest of the line, e.g. "paper=out" or
+//                       "clear"; a bad item is an error naming it
 //   :clock YYYY-MM-DDTHH:MM:SS.mmm
 //                       the clock answers this moment from the next call on,
 //                       until another :clock (a date that exists)
@@ -59,12 +63,16 @@ struct StrictStatement {
   bool on = false;
 };
 
+struct FaultStatement {
+  std::u16string spec;
+};
+
 struct ClockStatement {
   LocalDateTime moment;
 };
 
 using Statement = std::variant<CallStatement, FindStatement, ObjectStatement, InitStatement,
-                               DoneStatement, StrictStatement, ClockStatement>;
+                               DoneStatement, StrictStatement, ClockStatement, FaultStatement>;
 
 // The statement of one line (without its line break); nullopt for a blank
 // line or a comment. `first_line` enables the "#!" comment.

@@ -68,6 +68,23 @@ TEST(Commands, RunStrictRefusesForThisRunOnly) {
   EXPECT_NE(plain.out.find("> CloseShift \"1\" \"\" empty\n= true\n"), std::string::npos);
 }
 
+TEST(Commands, RunFaultsForThisRunAndFromTheScript) {
+  const std::string script =
+      "GetWeight \"1\" 0\n:fault scale=zero\nGetWeight \"1\" 0\n"
+      ":fault scale=heavy\nGetWeight \"1\" 0\n";
+  const Result run =
+      Kassivo(With({"run", "--faults=scale=weight:2.5"}, With(kFixed, {"-"})), script);
+  EXPECT_EQ(run.status, 2);
+  EXPECT_EQ(run.out,
+            "> GetWeight \"1\" 0\n= true\n  [0] \"1\"\n  [1] 2.5\n"
+            "> GetWeight \"1\" 0\n= true\n  [0] \"1\"\n  [1] 0.0\n");
+  EXPECT_EQ(run.err, "kassivo: stdin:4: :fault: Неверное значение неисправности: scale=heavy\n");
+  const Result bad = Kassivo(With({"run", "--faults=paper=out,ink=low"}, With(kFixed, {"-"})), "");
+  EXPECT_EQ(bad.status, 2);
+  EXPECT_TRUE(bad.err.starts_with("kassivo: --faults: Неизвестная неисправность: ink=low\n"))
+      << bad.err;
+}
+
 TEST(Commands, UsageErrorsExitWithTwo) {
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
            {},
@@ -108,10 +125,20 @@ TEST(Commands, DemoPlaysTheWholeDayWithoutAScriptError) {
   }
   EXPECT_NE(demo.out.find("  ┌"), std::string::npos);  // drawn as receipts
   // The day shows the driver working: no step of it fails but the check the
-  // closing strict-mode scene has refused, and the mended one is formed.
+  // strict-mode scene has refused, and the mended one is formed; then the
+  // faults scene, whose card payment is declined.
   const std::size_t refused = demo.out.find("\n= false");
+  const std::size_t faults = demo.out.find(
+      "> ProcessCheck \"1\" false \"<CheckPackage>"
+      "<Parameters CashierName='Иванова Анна Петровна' "
+      "OperationType='1' TaxationSystem='0'/><Positions>"
+      "<FiscalString Name='Вода");
   ASSERT_NE(refused, std::string::npos);
-  EXPECT_EQ(demo.out.find("\n= false", refused + 1), std::string::npos);
+  ASSERT_NE(faults, std::string::npos);
+  EXPECT_GT(demo.out.find("\n= false", refused + 1), faults);
+  const std::size_t card = demo.out.find("> PayByPaymentCard \"1\" \"\" 310.0", faults);
+  EXPECT_EQ(demo.out.find("\n= ", card), demo.out.find("\n= false", card));
+  EXPECT_NE(demo.out.find("Недостаточно средств на карте.", card), std::string::npos);
   EXPECT_NE(demo.out.find("ОТКАЗ ККТ", refused), std::string::npos);
   EXPECT_NE(demo.out.find("Смена не открыта.", refused), std::string::npos);
   EXPECT_NE(demo.out.find("> ProcessCheck ", refused), std::string::npos);

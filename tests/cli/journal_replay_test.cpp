@@ -132,6 +132,23 @@ TEST(JournalReplay, AGoldenSessionReplaysCleanAndOneChangedAnswerIsReportedAlone
   EXPECT_NE(played.out.find("> ProcessCheck "), std::string::npos);
 }
 
+TEST(JournalReplay, AFaultSessionReplaysCleanFromItsHeaderAndItsChanges) {
+  for (const char* session : {"faults_card", "faults_scales_labels"}) {
+    const Result clean = Replay(JournalOf(session), true);
+    EXPECT_EQ(clean.status, 0) << session << clean.out << clean.err;
+  }
+  // The faults the process began with are in the header; without them the
+  // first weighing answers otherwise.
+  const std::string journal = JournalOf("faults_scales_labels");
+  const std::size_t header = journal.find(":fault scale=weight:2\n");
+  ASSERT_NE(header, std::string::npos);
+  ASSERT_LT(header, journal.find("\nGetWeight "));
+  EXPECT_NE(journal.find(":fault scale=unstable,labels=cover\n"), std::string::npos);
+  std::string bare = journal;
+  bare.erase(header, 22);
+  EXPECT_NE(Replay(bare, true).out.find(", 1 differ"), std::string::npos);
+}
+
 // Recorded by the 64-bit DLL under Wine in the COM end-to-end session (three
 // host processes): the Windows build records, this build replays.
 TEST(JournalReplay, AJournalTheWindowsDllRecordedReplaysCleanHere) {

@@ -44,6 +44,37 @@ TEST(DriverRows, DriverLevelAnswers) {
   EXPECT_EQ(test.Get(1), T(kTestNotice));
 }
 
+TEST(DriverRows, FaultActionsAreOfferedOnlyWhileTheOptionIsOn) {
+  TestProcess process;
+  auto component = process.NewComponent();
+  ArgumentArray actions({Value()});
+  EXPECT_EQ(Call(*component, u"GetAdditionalActions", actions), Value::Boolean(true));
+  const std::u16string plain = actions.Get(0).text();
+  ArgumentArray fault({Value::Text(u"Fault:paper=out")});
+  EXPECT_EQ(Call(*component, u"DoAdditionalAction", fault), Value::Boolean(false));
+  EXPECT_EQ(LastError(*component), u"Имя команды не определено.");
+  EXPECT_FALSE(process.state->Faults.Any());
+
+  process.state->Options.FaultActions = true;
+  EXPECT_EQ(Call(*component, u"GetAdditionalActions", actions), Value::Boolean(true));
+  const std::u16string offered = actions.Get(0).text();
+  const std::u16string test = u"<Action Name=\"Test\" Caption=\"Тестовая операция\"/>";
+  EXPECT_NE(offered.find(test + u"<Action Name=\"Fault:paper=out\" Caption=\"Неисправность: нет "
+                                u"бумаги\"/>"),
+            std::u16string::npos);
+  EXPECT_TRUE(offered.ends_with(
+      u"<Action Name=\"Fault:clear\" Caption=\"Сбросить все неисправности\"/></Actions>"));
+  EXPECT_NO_THROW(process.state->platform().xml->Parse(offered));
+  EXPECT_EQ(Call(*component, u"DoAdditionalAction", fault), Value::Boolean(true));
+  EXPECT_EQ(process.state->Faults.paper, PaperState::kOut);
+  ArgumentArray bad({Value::Text(u"Fault:paper=out,ink=low")});
+  EXPECT_EQ(Call(*component, u"DoAdditionalAction", bad), Value::Boolean(false));
+  EXPECT_EQ(LastError(*component), u"Неизвестная неисправность: ink=low");
+  ArgumentArray test_action({Value::Text(u"Test")});
+  EXPECT_EQ(Call(*component, u"DoAdditionalAction", test_action), Value::Boolean(true));
+  EXPECT_NE(plain, offered);
+}
+
 TEST(DriverRows, ScalesAndLabelPrinterNeedNoDevice) {
   TestProcess process;
   process.random->values = {0, 999, 57};

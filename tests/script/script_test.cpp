@@ -88,6 +88,32 @@ TEST(Script, Directives) {
   }
 }
 
+TEST(Script, FaultsAreCheckedWhereTheyAreWritten) {
+  EXPECT_EQ(std::get<FaultStatement>(*Parse(":fault paper=out, card=declined:once")).spec,
+            u"paper=out, card=declined:once");
+  EXPECT_EQ(std::get<FaultStatement>(*Parse(":fault clear")).spec, u"clear");
+  const std::pair<const char*, const char*> bad[] = {
+      {":fault", ":fault needs faults, or clear"},
+      {":fault paper=out,papr=out", ":fault: Неизвестная неисправность: papr=out"},
+      {":fault paper", ":fault: Неизвестная неисправность: paper"},
+      {":fault paper=gone", ":fault: Неверное значение неисправности: paper=gone"},
+      {":fault card=declined:twice",
+       ":fault: Неверное значение неисправности: card=declined:twice"},
+      {":fault fn.expires=2024-02-30",
+       ":fault: Неверное значение неисправности: fn.expires=2024-02-30"},
+      {":fault scale=weight:-1", ":fault: Неверное значение неисправности: scale=weight:-1"},
+      {":fault paper=вышла", ":fault: Неверная запись неисправностей: paper=вышла"},
+  };
+  for (const auto& [line, message] : bad) {
+    try {
+      Parse(line);
+      ADD_FAILURE() << line;
+    } catch (const ScriptError& error) {
+      EXPECT_EQ(std::string(error.what()), message);
+    }
+  }
+}
+
 TEST(Script, CommandLineWordsAreOneLiteralEach) {
   const CallStatement call =
       ParseCallWords("PrintLabels", {"\"1\"", "\"two words\"", "7"}, nullptr);

@@ -130,14 +130,15 @@ fi
 
 step "session"
 "$run" "$program" session "$windows_dll"
+# The second process offers the faults among its additional actions.
 if [ "$arch" = win64 ]; then
   step "second process"
-  "$run" "$program" persisted "$windows_dll"
+  KASSIVO_FAULT_ACTIONS=1 "$run" "$program" persisted "$windows_dll"
   step "regsvr32 /u"
   "$run" "$regsvr32" /s /u "$windows_dll"
 else
   step "second process, unregistering"
-  "$run" "$program" persisted-unregister "$windows_dll"
+  KASSIVO_FAULT_ACTIONS=1 "$run" "$program" persisted-unregister "$windows_dll"
 fi
 registry > registry.after-unregister
 if grep -q 'AddIn.Kassivo\|6C1E4F7A-2B9D-4E53-9A61-3F0C8B2D7E15' registry.after-unregister; then

@@ -183,6 +183,27 @@ void Persisted(IUnknown* object) {
                      RRF_RT_REG_DWORD, nullptr, &flag, &size) == ERROR_SUCCESS &&
             flag == 1,
         "flags stored as REG_DWORD 1");
+
+  // KASSIVO_FAULT_ACTIONS=1: the host's equipment form can set faults.
+  Call actions(extender, L"GetAdditionalActions", {Of(VT_EMPTY)});
+  Check(actions.True() && actions.Has(0, L"<Action Name=\"Test\"") &&
+            actions.Has(
+                0, L"<Action Name=\"Fault:paper=out\" Caption=\"Неисправность: нет бумаги\"/>"),
+        "GetAdditionalActions offers the faults");
+  Call decline(extender, L"DoAdditionalAction", {Text(L"Fault:card=declined:once")});
+  Check(decline.True(), "DoAdditionalAction sets a fault");
+  VARIANT amount = Of(VT_R8);
+  amount.dblVal = 10;
+  Call card(
+      extender, L"PayByPaymentCard",
+      {Text(L"1"), Text(L""), amount, Text(L"R-2"), Of(VT_EMPTY), Of(VT_EMPTY), Of(VT_EMPTY)});
+  Call declined(extender, L"GetLastError", {Of(VT_EMPTY)});
+  Check(!card.True() && declined.TextAt(0) == L"Операция отклонена банком.",
+        "and the next payment is declined with its message");
+  Call bad(extender, L"DoAdditionalAction", {Text(L"Fault:ink=low")});
+  Call why(extender, L"GetLastError", {Of(VT_EMPTY)});
+  Check(!bad.True() && why.TextAt(0) == L"Неизвестная неисправность: ink=low",
+        "a bad fault names the item");
   init->Done();
   extender->Release();
   init->Release();

@@ -91,5 +91,60 @@ TEST_F(ReceiptWindowScreenTest, TheSystemMenuSwitchesTheDriverOptionsAndSavesThe
   EXPECT_FALSE(IsWindowVisible(window));
 }
 
+TEST_F(ReceiptWindowScreenTest, TheFaultsSubmenuSetsFaultsForTheNextCallAndSavesThem) {
+  using Command = ReceiptWindowPresenter;
+  PrintDocument(1);
+  HWND window = presenter_.window();
+  ASSERT_NE(window, nullptr);
+  const UINT paper_out = Command::FaultItemCommand(0);  // kCommonFaults[0]: paper=out
+  const UINT ofd_offline = Command::FaultItemCommand(8);
+  EXPECT_EQ(MenuText(window, paper_out), u"Нет бумаги");
+  EXPECT_EQ(MenuText(window, Command::kLoadPaperCommand), u"Заправить бумагу");
+  EXPECT_EQ(MenuText(window, Command::kClearFaultsCommand), u"Сбросить все неисправности");
+  EXPECT_FALSE(Checked(window, paper_out));
+
+  SendMessageW(window, WM_SYSCOMMAND, paper_out, 0);
+  SendMessageW(window, WM_SYSCOMMAND, ofd_offline, 0);
+  EXPECT_TRUE(Checked(window, paper_out));
+  EXPECT_TRUE(Checked(window, ofd_offline));
+  EXPECT_EQ(Caption(window), u"Кассиво: лента — неисправности");
+  {
+    std::lock_guard<CallLock> lock(state_.call_lock);
+    EXPECT_EQ(state_.Faults.paper, PaperState::kOut);
+    EXPECT_EQ(state_.FaultChanges,
+              (std::vector<std::u16string>{u"paper=out", u"ofd=offline:age=31d"}));
+  }
+  EXPECT_EQ(options_store_->values().at(u"Faults"), StoredValue::Text(u"paper=out,ofd=offline"));
+
+  // Paper loaded: the item follows; the OFD still marks the caption.
+  SendMessageW(window, WM_SYSCOMMAND, Command::kLoadPaperCommand, 0);
+  EXPECT_FALSE(Checked(window, paper_out));
+  EXPECT_EQ(options_store_->values().at(u"Faults"), StoredValue::Text(u"ofd=offline"));
+  EXPECT_EQ(Caption(window), u"Кассиво: лента — неисправности");
+  SendMessageW(window, WM_SYSCOMMAND, Command::kClearFaultsCommand, 0);
+  EXPECT_EQ(Caption(window), u"Кассиво: лента");
+  EXPECT_EQ(options_store_->values().at(u"Faults"), StoredValue::Text(u""));
+
+  // The FaultActions option is a check item like the others.
+  SendMessageW(window, WM_SYSCOMMAND, Command::kFaultActionsCommand, 0);
+  EXPECT_TRUE(Checked(window, Command::kFaultActionsCommand));
+  EXPECT_EQ(options_store_->values().at(u"FaultActions"), StoredValue::DWord(1));
+
+  // A refusal's status line: drawn under the tape.
+  {
+    std::lock_guard<CallLock> lock(state_.call_lock);
+    state_.Receipt.SetStatus(u"Нет бумаги. Заправьте чековую ленту.");
+  }
+  PrintDocument(1);
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        RECT client{};
+        GetClientRect(window, &client);
+        return Screenshot().At(ClientToScreenPoint(window, 2, client.bottom - 2)) ==
+               RGB(255, 200, 140);
+      },
+      std::chrono::seconds(5)));
+}
+
 }  // namespace
 }  // namespace kassivo

@@ -6,6 +6,8 @@
 #include <optional>
 #include <utility>
 
+#include "platform/fixed_clock.h"
+
 namespace kassivo {
 
 bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
@@ -105,6 +107,8 @@ Platform OptionsPlatform(MemoryStore*& options_store) {
   auto store = std::make_unique<MemoryStore>();
   options_store = store.get();
   platform.options_store = std::move(store);
+  // Read when the faults menu sets a fault.
+  platform.clock = std::make_unique<FixedClock>(LocalDateTime{2024, 3, 5, 9, 7, 4, 56});
   platform.environment = [](const char* name) -> std::optional<std::u16string> {
     if (std::string(name) == "LOCALAPPDATA") return u"C:\\Users\\кассир\\AppData\\Local";
     return std::nullopt;

@@ -1,6 +1,7 @@
 // The receipt window on a real (virtual) screen, shared by its test files:
 // a fixture whose presenter shows documents printed as a driver call would,
-// with an options store in memory and LOCALAPPDATA as the only variable, and
+// with an options store in memory, a fixed clock and LOCALAPPDATA as the only
+// variable, and
 // the means to look at the result: messages pumped until a condition holds,
 // a screenshot of the whole screen, the window's caption and alpha.
 // Runs under Wine on Xvfb (receipt_window.cmake).

@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 
+#include "device/fault_option.h"
 #include "device/options_store.h"
 #include "host/com/window/receipt_window_presenter.h"
 #include "journal/call_journal.h"
@@ -39,6 +40,7 @@ ProcessState& Module::State() {
   static const bool options_read = [] {
     state.Options =
         ReadDriverOptions(state.platform().options_store.get(), state.platform().environment);
+    ApplyFaultsOption(state);
     return true;
   }();
   (void)options_read;

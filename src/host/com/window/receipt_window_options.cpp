@@ -1,6 +1,7 @@
 // The driver options in the receipt window's system menu: two check-mark
-// items after the system's own, the caption's strict-mode mark, and a
-// command changing an option for this process and in the options store.
+// items after the system's own, the caption's strict-mode and faults marks,
+// and a command changing an option for this process and in the options
+// store.
 #include <windows.h>
 
 #include <mutex>
@@ -11,6 +12,7 @@
 #include "device/set_driver_option.h"
 #include "host/com/window/receipt_window_presenter.h"
 #include "host/com/window/receipt_window_win32.h"
+#include "host/fault_actions.h"
 
 namespace kassivo {
 
@@ -19,6 +21,7 @@ namespace {
 constexpr char16_t kStrictItem[] = u"Строгий режим (как реальная ККТ)";
 constexpr char16_t kJournalItem[] = u"Журнал вызовов";
 constexpr char16_t kStrictCaptionEnd[] = u" — строгий режим";
+constexpr char16_t kFaultsCaptionEnd[] = u" — неисправности";
 constexpr char16_t kJournalInLocalAppData[] = u"\\Kassivo\\journal.txt";
 
 }  // namespace
@@ -26,8 +29,14 @@ constexpr char16_t kJournalInLocalAppData[] = u"\\Kassivo\\journal.txt";
 using receipt_window::WideData;
 
 ReceiptWindowPresenter::OptionsView ReceiptWindowPresenter::ObserveOptions(
-    const DriverOptions& options) {
-  return {options.Strict, !options.Journal.empty()};
+    const ProcessState& state) {
+  const DriverOptions& options = state.Options;
+  OptionsView view{options.Strict, !options.Journal.empty(), options.FaultActions,
+                   state.Faults.Any(), 0};
+  for (std::size_t i = 0; i < std::size(kCommonFaults); ++i) {
+    if (kCommonFaults[i].is_set(state.Faults)) view.fault_marks |= 1u << i;
+  }
+  return view;
 }
 
 void ReceiptWindowPresenter::AddOptionsMenu() {
@@ -36,26 +45,30 @@ void ReceiptWindowPresenter::AddOptionsMenu() {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kStrictCommand, WideData(kStrictItem));
     AppendMenuW(menu, MF_STRING, kJournalCommand, WideData(kJournalItem));
+    AddFaultsMenu(menu);
   }
   shown_options_ = OptionsView{};
 }
 
 void ReceiptWindowPresenter::ShowCaption() {
-  const std::u16string text = shown_options_.strict ? caption_ + kStrictCaptionEnd : caption_;
+  std::u16string text = shown_options_.strict ? caption_ + kStrictCaptionEnd : caption_;
+  if (shown_options_.any_fault) text += kFaultsCaptionEnd;
   SetWindowTextW(window_, WideData(text));
 }
 
 void ReceiptWindowPresenter::ShowOptions(const OptionsView& options) {
   // Called after every driver call: nothing to do unless an option changed.
-  if (options.strict == shown_options_.strict && options.journal == shown_options_.journal) return;
+  if (options == shown_options_) return;
   HMENU menu = GetSystemMenu(window_, FALSE);
   if (menu != nullptr) {
     CheckMenuItem(menu, kStrictCommand,
                   MF_BYCOMMAND | (options.strict ? MF_CHECKED : MF_UNCHECKED));
     CheckMenuItem(menu, kJournalCommand,
                   MF_BYCOMMAND | (options.journal ? MF_CHECKED : MF_UNCHECKED));
+    ShowFaultMarks(menu, options);
   }
-  const bool caption_changes = options.strict != shown_options_.strict;
+  const bool caption_changes =
+      options.strict != shown_options_.strict || options.any_fault != shown_options_.any_fault;
   shown_options_ = options;
   if (caption_changes) ShowCaption();
 }
@@ -87,7 +100,7 @@ void ReceiptWindowPresenter::OnOptionCommand(UINT command) {
         saved = SetDriverOption(current, &DriverOptions::Journal, std::move(*journal), store).saved;
       }
     }
-    options = ObserveOptions(current);
+    options = ObserveOptions(state_);
   }
   ShowOptions(options);
   // Not saved (no store, no rights): the change holds for this process only.

@@ -2,6 +2,8 @@
 // screen and copied in one step.
 #include <windows.h>
 
+#include <algorithm>
+
 #include "host/com/window/receipt_window_presenter.h"
 #include "host/com/window/receipt_window_win32.h"
 
@@ -11,9 +13,11 @@ namespace {
 
 constexpr COLORREF kBackground = RGB(255, 255, 210);
 constexpr COLORREF kBanner = RGB(255, 108, 108);
+constexpr COLORREF kStatus = RGB(255, 200, 140);
 
 }  // namespace
 
+using receipt_window::ClientHeight;
 using receipt_window::ClientWidth;
 using receipt_window::WideData;
 
@@ -62,6 +66,18 @@ void ReceiptWindowPresenter::Paint(HDC dc, const RECT& band) {
     GetTextExtentPoint32W(dc, WideData(text), static_cast<int>(text.size()), &size);
     ExtTextOutW(dc, ReceiptLayout::CentredLeft(size.cx, width), top, ETO_CLIPPED, &row,
                 WideData(text), static_cast<UINT>(text.size()), nullptr);
+  }
+  if (!status_.empty()) {
+    // The status line over the bottom of the tape, which scrolls above it.
+    const int bottom = ClientHeight(window_);
+    RECT bar{0, bottom - row_height, width, bottom};
+    HBRUSH status = CreateSolidBrush(kStatus);
+    FillRect(dc, &bar, status);
+    DeleteObject(status);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, WideData(status_), static_cast<int>(status_.size()), &size);
+    ExtTextOutW(dc, std::max(0, ReceiptLayout::CentredLeft(size.cx, width)), bar.top, ETO_CLIPPED,
+                &bar, WideData(status_), static_cast<UINT>(status_.size()), nullptr);
   }
   SelectObject(dc, old_font);
   DeleteObject(banner);

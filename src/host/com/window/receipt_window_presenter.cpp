@@ -73,13 +73,20 @@ void ReceiptWindowPresenter::Update() {
   std::vector<TapeEntry> added;
   bool document_began = false;
   bool content_changed = false;
+  bool status_changed = false;
+  std::u16string status;
   OptionsView options;
   {
     std::lock_guard<CallLock> lock(state_.call_lock);
     const Tape& tape = state_.Receipt;
     view = Observe(tape.window());
     if (view.absent) return;  // no document shown yet (or never: show type 0)
-    options = ObserveOptions(state_.Options);
+    options = ObserveOptions(state_);
+    if (tape.status_revision() != seen_status_revision_) {
+      seen_status_revision_ = tape.status_revision();
+      status = tape.status();
+      status_changed = true;
+    }
     if (view.shows != seen_.shows) caption = state_.WindowCaption;
     if (tape.revision() != seen_revision_) {
       // Appending moves the revision by one per entry; a new document moves
@@ -100,7 +107,13 @@ void ReceiptWindowPresenter::Update() {
     // next time; the driver's answers do not depend on the window.
     seen_revision_ = 0;
     seen_entries_ = 0;
+    seen_status_revision_ = 0;
     return;
+  }
+  if (status_changed) {
+    status_ = std::move(status);
+    UpdateScrollBar();
+    InvalidateRect(window_, nullptr, FALSE);
   }
   if (content_changed) {
     if (document_began) {
@@ -246,6 +259,7 @@ LRESULT ReceiptWindowPresenter::Handle(UINT message, WPARAM wparam, LPARAM lpara
         OnOptionCommand(command);
         return 0;
       }
+      if (OnFaultCommand(command)) return 0;
       return DefWindowProcW(window_, message, wparam, lparam);
     }
     case WM_CLOSE:

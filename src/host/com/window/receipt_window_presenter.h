@@ -27,6 +27,17 @@
 //    beep when it cannot be: the change then holds for this process only).
 //    The check marks follow the options at every Update; while strict mode
 //    is on the caption ends with " — строгий режим".
+//  - A submenu "Неисправности" after them (receipt_window_faults.cpp): a
+//    check item per sticky common fault (host/fault_actions.h), the
+//    commands "Заправить бумагу", "Восстановить связь с ОФД", "Заменить ФН"
+//    and "Сбросить все неисправности", and a check item for the
+//    FaultActions option. A fault command sets faults through SetFaults
+//    under the call lock (so from the next call on) and saves the faults in
+//    force as the Faults option; while any fault is set the caption ends
+//    with " — неисправности".
+//  - While the tape's status line (why the last refused call was refused)
+//    is not empty, it is drawn in a band at the bottom of the client area,
+//    and the tape scrolls in the rest.
 //
 // Threading: every member, the destructor included, runs on the thread that
 // created the window (the host's thread, as an apartment-threaded COM object
@@ -71,6 +82,16 @@ class ReceiptWindowPresenter {
   // The system-menu commands of the driver options (WM_SYSCOMMAND).
   static constexpr UINT kStrictCommand = 0x0010;
   static constexpr UINT kJournalCommand = 0x0020;
+  // The faults submenu's commands; the common fault at `index` of
+  // kCommonFaults has FaultItemCommand(index).
+  static constexpr UINT kFaultActionsCommand = 0x0030;
+  static constexpr UINT kLoadPaperCommand = 0x0040;
+  static constexpr UINT kOfdOnlineCommand = 0x0050;
+  static constexpr UINT kReplaceFnCommand = 0x0060;
+  static constexpr UINT kClearFaultsCommand = 0x0070;
+  static constexpr UINT FaultItemCommand(std::size_t index) {
+    return 0x0100 + static_cast<UINT>(index) * 0x10;
+  }
 
   // Shorter timer intervals for tests; the model's tick counts stay the same.
   void SetTimerIntervals(UINT countdown_ms, UINT fade_ms);
@@ -95,6 +116,10 @@ class ReceiptWindowPresenter {
   struct OptionsView {
     bool strict = false;
     bool journal = false;
+    bool fault_actions = false;
+    bool any_fault = false;
+    std::uint32_t fault_marks = 0;  // bit i: kCommonFaults[i] is set
+    bool operator==(const OptionsView&) const = default;
   };
 
   static constexpr UINT_PTR kCountdownTimer = 1;
@@ -105,7 +130,7 @@ class ReceiptWindowPresenter {
 
   bool CreateReceiptWindow();
   static ModelView Observe(const ReceiptWindow& model);
-  static OptionsView ObserveOptions(const DriverOptions& options);
+  static OptionsView ObserveOptions(const ProcessState& state);
   // Shows, places, fades, hides and times the window as `view` says. With a
   // null caption (a tick or a click) a newly shown model is left to Update.
   void Apply(const ModelView& view, const std::u16string* caption, bool document_began);
@@ -117,6 +142,13 @@ class ReceiptWindowPresenter {
   // Check marks and caption as `options` says.
   void ShowOptions(const OptionsView& options);
   void OnOptionCommand(UINT command);
+  // The faults submenu, appended to the system menu `menu`.
+  void AddFaultsMenu(HMENU menu);
+  // Whether `command` is one of the faults submenu's; then handles it.
+  bool OnFaultCommand(UINT command);
+  void ShowFaultMarks(HMENU menu, const OptionsView& options);
+  // The client area's height left to the tape above the status band.
+  int TapeHeight() const;
   void SyncTimers(const ModelView& view);
   void OnTimer(UINT_PTR id);
   void OnUserHide(bool right_click);
@@ -145,6 +177,8 @@ class ReceiptWindowPresenter {
   ModelView seen_;
   OptionsView shown_options_;
   std::u16string caption_;
+  std::u16string status_;  // the tape's status line as last drawn
+  std::uint64_t seen_status_revision_ = 0;
   bool countdown_running_ = false;
   bool fade_running_ = false;
   int applied_alpha_ = -1;

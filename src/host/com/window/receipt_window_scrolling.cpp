@@ -13,6 +13,12 @@ namespace kassivo {
 using receipt_window::ClientHeight;
 using receipt_window::ClientWidth;
 
+int ReceiptWindowPresenter::TapeHeight() const {
+  const int height = ClientHeight(window_);
+  if (status_.empty() || layout_ == nullptr) return height;
+  return std::max(0, height - layout_->row_height());
+}
+
 void ReceiptWindowPresenter::OnSize() {
   layout_->SetWidth(ClientWidth(window_));
   UpdateScrollBar();
@@ -26,7 +32,7 @@ void ReceiptWindowPresenter::UpdateScrollBar() {
   updating_scroll_bar_ = true;
   for (int round = 0; round < 3; ++round) {
     const int content = layout_->content_height();
-    const int page = ClientHeight(window_);
+    const int page = TapeHeight();
     scroll_ = std::clamp(scroll_, 0, std::max(0, content - page));
     SCROLLINFO info{};
     info.cbSize = sizeof(info);
@@ -36,14 +42,14 @@ void ReceiptWindowPresenter::UpdateScrollBar() {
     info.nPage = static_cast<UINT>(std::max(0, page));
     info.nPos = scroll_;
     SetScrollInfo(window_, SB_VERT, &info, TRUE);
-    if (layout_->content_height() == content && ClientHeight(window_) == page) break;
+    if (layout_->content_height() == content && TapeHeight() == page) break;
   }
   updating_scroll_bar_ = false;
 }
 
 void ReceiptWindowPresenter::Scroll(ScrollRequest request, int value) {
-  const int target = ScrollTarget(request, scroll_, value, layout_->row_height(),
-                                  ClientHeight(window_), layout_->content_height());
+  const int target = ScrollTarget(request, scroll_, value, layout_->row_height(), TapeHeight(),
+                                  layout_->content_height());
   if (target == scroll_) return;
   scroll_ = target;
   SCROLLINFO info{};
@@ -95,7 +101,7 @@ void ReceiptWindowPresenter::OnMouseWheel(WPARAM wparam) {
   UINT lines = 3;
   SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
   if (lines == WHEEL_PAGESCROLL)
-    lines = static_cast<UINT>(ClientHeight(window_) / std::max(1, layout_->row_height()));
+    lines = static_cast<UINT>(TapeHeight() / std::max(1, layout_->row_height()));
   const int delta = GET_WHEEL_DELTA_WPARAM(wparam);
   Scroll(ScrollRequest::kBy,
          MulDiv(-delta, static_cast<int>(lines) * layout_->row_height(), WHEEL_DELTA));
