@@ -51,10 +51,12 @@ ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова А
 OpenShift "1" "<InputParameters><Parameters CashierName='Иванова Анна Петровна'/></InputParameters>" empty
 ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Сок яблочный 1 л' Quantity='2' PriceWithDiscount='120.00' AmountWithDiscount='240.00' VATRate='20' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='300'/></CheckPackage>" empty
 
-# Faults: the paper runs out in the middle of a sale, and the register
+# Faults: the paper runs low (the receipt says so), runs out at the next sale, and the register
 # refuses to print until the cashier loads a new roll.
-:fault paper=out
+:fault paper=near:1
 ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Вода питьевая 0,5 л' Quantity='1' PriceWithDiscount='45.00' AmountWithDiscount='45.00' VATRate='20' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='50'/></CheckPackage>" empty
+ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Вода питьевая 0,5 л' Quantity='1' PriceWithDiscount='45.00' AmountWithDiscount='45.00' VATRate='20' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='50'/></CheckPackage>" empty
+GetLastError empty
 :fault paper=ok
 ProcessCheck "1" false "<CheckPackage><Parameters CashierName='Иванова Анна Петровна' OperationType='1' TaxationSystem='0'/><Positions><FiscalString Name='Вода питьевая 0,5 л' Quantity='1' PriceWithDiscount='45.00' AmountWithDiscount='45.00' VATRate='20' PaymentMethod='4' CalculationSubject='1'/></Positions><Payments Cash='50'/></CheckPackage>" empty
 # The last customer's card is declined: not enough money on it.
