@@ -1,6 +1,7 @@
 #include "cli/fault_catalogue.h"
 
 #include "common/text.h"
+#include "device/fault_messages.h"
 #include "device/faults.h"
 
 namespace kassivo::cli {
@@ -10,47 +11,40 @@ namespace {
 struct Entry {
   const char* item;
   const char* refuses;
-  const char* message;
+  std::u16string_view message;  // fault_messages.h
   const char* also;
 };
 
 constexpr Entry kEntries[] = {
     {"kkt=offline", "Open, DeviceTest and every register method of an open device",
-     "Нет связи с ККТ.", ""},
-    {"paper=near | near:N", "nothing", "",
+     kKktOfflineMessage, ""},
+    {"paper=near | near:N", "nothing", u"",
      "each document ends with \"БУМАГА ЗАКАНЧИВАЕТСЯ\"; out after N documents (5)"},
-    {"paper=out", "PRINT", "Нет бумаги. Заправьте чековую ленту.", "cleared by paper=ok"},
-    {"cover=open", "PRINT", "Открыта крышка принтера ККТ.", ""},
-    {"fn=absent", "FISCAL, RequestKM, GetDataKKT, GetCurrentStatus",
-     "ФН не найден: нет связи с фискальным накопителем.",
+    {"paper=out", "PRINT", kPaperOutMessage, "cleared by paper=ok"},
+    {"cover=open", "PRINT", kCoverOpenMessage, ""},
+    {"fn=absent", "FISCAL, RequestKM, GetDataKKT, GetCurrentStatus", kFnAbsentMessage,
      "X-report, text documents, drawer and cash documents still work"},
-    {"fn=broken", "FISCAL, RequestKM", "Неисправимая ошибка ФН. Требуется замена ФН.",
-     "FNError=\"True\""},
-    {"fn.expires=DATE | Nd | expired", "FISCAL, RequestKM once past the date",
-     "Закончен срок действия ключей ФН. Требуется замена ФН.",
+    {"fn=broken", "FISCAL, RequestKM", kFnBrokenMessage, "FNError=\"True\""},
+    {"fn.expires=DATE | Nd | expired", "FISCAL, RequestKM once past the date", kFnExpiredMessage,
      "30 days or less: FNFail and \"РЕСУРС КЛЮЧЕЙ ФН: N ДН.\"; 3 or less: FNError and "
      "\"СРОЧНАЯ ЗАМЕНА ФН\""},
-    {"fn.archive=90% | full", "full: FISCAL", "Архив ФН переполнен.", "FNOverflow=\"True\""},
+    {"fn.archive=90% | full", "full: FISCAL", kArchiveFullMessage, "FNOverflow=\"True\""},
     {"ofd=offline | offline:age=Nd", "FISCAL once the oldest unsent document is 30 days old",
-     "Превышено время ожидания передачи документов в ОФД (30 дней).",
-     "documents queue with the backlog fields; ofd=online sends them"},
-    {"shift=over24h", "ProcessCheck, ProcessCorrectionCheck, CashInOutcome",
-     "Смена превысила 24 часа. Закройте смену.",
+     kOfdBlockedMessage, "documents queue with the backlog fields; ofd=online sends them"},
+    {"shift=over24h", "ProcessCheck, ProcessCorrectionCheck, CashInOutcome", kShiftOver24hMessage,
      "the open shift began 24 hours back; CloseShift allowed"},
-    {"power=before", "the next FISCAL call (once)",
-     "Нет связи с ККТ: превышено время ожидания ответа.",
+    {"power=before", "the next FISCAL call (once)", kPowerLostMessage,
      "nothing formed; the tape shows \"ЧЕК АННУЛИРОВАН\""},
-    {"power=after", "the next FISCAL call (once)",
-     "Нет связи с ККТ: превышено время ожидания ответа.",
+    {"power=after", "the next FISCAL call (once)", kPowerLostMessage,
      "the document IS formed; ask GetCurrentStatus"},
-    {"scale=unstable", "GetWeight, Calibrate", "Вес нестабилен.", ""},
-    {"scale=overload", "GetWeight, Calibrate", "Перегрузка весов.", ""},
-    {"scale=negative", "GetWeight, Calibrate", "Отрицательный вес. Обнулите весы.", ""},
-    {"scale=offline", "GetWeight, Calibrate", "Нет связи с весами.", ""},
-    {"scale=zero | weight:X", "nothing", "", "GetWeight answers 0, or X"},
-    {"labels=out", "InitializePrinter, PrintLabels", "Закончились этикетки.", ""},
-    {"labels=cover", "InitializePrinter, PrintLabels", "Открыта крышка принтера этикеток.", ""},
-    {"labels=offline", "InitializePrinter, PrintLabels", "Нет связи с принтером этикеток.", ""},
+    {"scale=unstable", "GetWeight, Calibrate", kScaleUnstableMessage, ""},
+    {"scale=overload", "GetWeight, Calibrate", kScaleOverloadMessage, ""},
+    {"scale=negative", "GetWeight, Calibrate", kScaleNegativeMessage, ""},
+    {"scale=offline", "GetWeight, Calibrate", kScaleOfflineMessage, ""},
+    {"scale=zero | weight:X", "nothing", u"", "GetWeight answers 0, or X"},
+    {"labels=out", "InitializePrinter, PrintLabels", kLabelsOutMessage, ""},
+    {"labels=cover", "InitializePrinter, PrintLabels", kLabelsCoverMessage, ""},
+    {"labels=offline", "InitializePrinter, PrintLabels", kLabelsOfflineMessage, ""},
 };
 
 constexpr const char* kCardMethods =
@@ -75,7 +69,7 @@ void PrintFaultCatalogue(std::ostream& out) {
          "Within a call the first fault wins, in the order kkt, power, fn, fn.expires,\n"
          "fn.archive, ofd, shift, cover, paper.\n\n";
   for (const Entry& entry : kEntries)
-    Print(out, entry.item, entry.refuses, entry.message, entry.also);
+    Print(out, entry.item, entry.refuses, ToUtf8(entry.message), entry.also);
   for (const CardOutcomeName& card : kCardOutcomes) {
     const std::string name = card.name;
     std::string refuses = kCardMethods;

@@ -1,6 +1,7 @@
 #include "host/driver_rows.h"
 
 #include "acquiring/card_faults.h"
+#include "device/fault_messages.h"
 #include "device/settings.h"
 #include "host/driver_methods.h"
 #include "host/fault_actions.h"
@@ -92,13 +93,13 @@ bool Refuse(MethodCall& call, std::u16string_view message) {
 std::u16string_view ScaleRefusal(ScaleFault fault) {
   switch (fault) {
     case ScaleFault::kUnstable:
-      return u"Вес нестабилен.";
+      return kScaleUnstableMessage;
     case ScaleFault::kOverload:
-      return u"Перегрузка весов.";
+      return kScaleOverloadMessage;
     case ScaleFault::kNegative:
-      return u"Отрицательный вес. Обнулите весы.";
+      return kScaleNegativeMessage;
     case ScaleFault::kOffline:
-      return u"Нет связи с весами.";
+      return kScaleOfflineMessage;
     default:
       return {};
   }
@@ -107,11 +108,11 @@ std::u16string_view ScaleRefusal(ScaleFault fault) {
 std::u16string_view LabelRefusal(LabelFault fault) {
   switch (fault) {
     case LabelFault::kOut:
-      return u"Закончились этикетки.";
+      return kLabelsOutMessage;
     case LabelFault::kCover:
-      return u"Открыта крышка принтера этикеток.";
+      return kLabelsCoverMessage;
     case LabelFault::kOffline:
-      return u"Нет связи с принтером этикеток.";
+      return kLabelsOfflineMessage;
     default:
       return {};
   }

@@ -3,25 +3,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "device/fault_messages.h"
 #include "device/fault_state.h"
 #include "host/driver_methods.h"
 
 namespace kassivo {
 
 namespace {
-
-constexpr std::u16string_view kKktOffline = u"Нет связи с ККТ.";
-constexpr std::u16string_view kPowerLost = u"Нет связи с ККТ: превышено время ожидания ответа.";
-constexpr std::u16string_view kFnAbsent = u"ФН не найден: нет связи с фискальным накопителем.";
-constexpr std::u16string_view kFnBroken = u"Неисправимая ошибка ФН. Требуется замена ФН.";
-constexpr std::u16string_view kFnExpired =
-    u"Закончен срок действия ключей ФН. Требуется замена ФН.";
-constexpr std::u16string_view kArchiveFull = u"Архив ФН переполнен.";
-constexpr std::u16string_view kOfdBlocked =
-    u"Превышено время ожидания передачи документов в ОФД (30 дней).";
-constexpr std::u16string_view kShiftOver24h = u"Смена превысила 24 часа. Закройте смену.";
-constexpr std::u16string_view kCoverOpen = u"Открыта крышка принтера ККТ.";
-constexpr std::u16string_view kPaperOut = u"Нет бумаги. Заправьте чековую ленту.";
 
 // The groups of methods the faults refuse.
 enum Group : std::uint8_t {
@@ -70,27 +58,27 @@ constexpr unsigned GroupsOf(const CatalogueRow& row) {
 // `power` receives the power fault that fires instead, when one does.
 std::u16string_view Refusal(ProcessState& state, unsigned groups, PowerFault& power) {
   const FaultSet& faults = state.Faults;
-  if (faults.kkt_offline && (groups & kRegister)) return kKktOffline;
+  if (faults.kkt_offline && (groups & kRegister)) return kKktOfflineMessage;
   if (faults.power != PowerFault::kNone && (groups & kFiscal)) {
     power = faults.power;
     return {};
   }
-  if (faults.fn == FnState::kAbsent && (groups & kStorage)) return kFnAbsent;
-  if (faults.fn == FnState::kBroken && (groups & kSigning)) return kFnBroken;
+  if (faults.fn == FnState::kAbsent && (groups & kStorage)) return kFnAbsentMessage;
+  if (faults.fn == FnState::kBroken && (groups & kSigning)) return kFnBrokenMessage;
   if (groups & kSigning) {
     const std::optional<std::int32_t> days = FnDaysLeft(state);
-    if (days && *days < 0) return kFnExpired;
+    if (days && *days < 0) return kFnExpiredMessage;
   }
   if (groups & kFiscal) {
-    if (faults.archive == ArchiveState::kFull) return kArchiveFull;
+    if (faults.archive == ArchiveState::kFull) return kArchiveFullMessage;
     if (!state.OfdQueue.empty() && !state.Registration.IsOffline &&
         DaysUntil(state.OfdQueue.front().at, state.platform().clock->Now()) >= kOfdBlockDays) {
-      return kOfdBlocked;
+      return kOfdBlockedMessage;
     }
   }
-  if (faults.shift_over24h && (groups & kSale)) return kShiftOver24h;
-  if (faults.cover_open && (groups & kPrint)) return kCoverOpen;
-  if (faults.paper == PaperState::kOut && (groups & kPrint)) return kPaperOut;
+  if (faults.shift_over24h && (groups & kSale)) return kShiftOver24hMessage;
+  if (faults.cover_open && (groups & kPrint)) return kCoverOpenMessage;
+  if (faults.paper == PaperState::kOut && (groups & kPrint)) return kPaperOutMessage;
   return {};
 }
 
@@ -152,7 +140,7 @@ bool CallLosingPower(const CatalogueRow& row, MethodCall& call, PowerFault power
     call.state.Receipt.PrintLine(u"ЧЕК АННУЛИРОВАН", AlignCenter);
     formed = false;
   }
-  Refuse(row, call, kPowerLost);
+  Refuse(row, call, kPowerLostMessage);
   return formed;
 }
 
