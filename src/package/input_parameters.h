@@ -56,15 +56,19 @@ inline constexpr std::int32_t kShiftClosed = 1;
 inline constexpr std::int32_t kShiftOpen = 2;
 
 // The fiscal storage's state as the status answers report it.
+// Kept outside StorageStatus: an optional of a nested class with member
+// initialisers is not default-constructible to every compiler.
+struct StorageBacklog {
+  std::int32_t count = 0;
+  std::int32_t first_number = 0;
+  std::optional<LocalDateTime> first_at;
+};
+
 struct StorageStatus {
   bool fn_error = false;
   bool fn_overflow = false;
   bool fn_fail = false;
-  struct Backlog {
-    std::int32_t count = 0;
-    std::int32_t first_number = 0;
-    std::optional<LocalDateTime> first_at;
-  };
+  using Backlog = StorageBacklog;
   std::optional<Backlog> backlog;  // none: the fixed values
 };
 
