@@ -52,3 +52,25 @@ void operator delete(void* block, std::size_t) noexcept {
 void operator delete[](void* block, std::size_t) noexcept {
   std::free(block);
 }
+// The nothrow forms (std::stable_sort's buffer) come from the same heap, and
+// answer null where the others throw.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return kassivo::testing::Allocate(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  try {
+    return kassivo::testing::Allocate(size);
+  } catch (...) {
+    return nullptr;
+  }
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept {
+  std::free(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept {
+  std::free(block);
+}
