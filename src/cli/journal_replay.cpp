@@ -134,6 +134,7 @@ class Replayer {
       Fail(*at_, "the registration store refused the value");
     }
   }
+  void Handle(JournalDirective& directive) { process_->state->JournalInUse = directive.path; }
   void Handle(RegistrationResetDirective&) {
     process_->state->platform().store = std::make_unique<MemoryStore>();
   }

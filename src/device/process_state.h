@@ -97,6 +97,10 @@ class ProcessState {
   // shared records.
   CallLock call_lock;
 
+  // The call journal's file while a journal is written (GetDescription
+  // reports it); empty otherwise. A replay sets it as the journal says.
+  std::u16string JournalInUse;
+
   // The device list of each component object between its Init and Done, by
   // the object's number (read by the call journal).
   std::map<std::int32_t, const TFPEmulatorList*> LiveObjects;

@@ -22,7 +22,7 @@ inline constexpr std::u16string_view kWindowCaption = u"Orvelle: Эмулято�
 // The DriverDescription XML of GetDescription: a declaration, then one empty
 // element whose ten attributes each stand on a line, CR-separated, with no
 // line break after the closing "/>". LogIsEnabled and LogPath tell whether
-// the call journal is on (`journal`, the Journal option, names its file).
+// the call journal is on (`journal`, the file being written, is not empty).
 std::u16string BuildDriverDescription(const std::u16string& journal);
 
 }  // namespace kassivo

@@ -13,7 +13,7 @@ void GetInterfaceRevision(MethodCall& call) {
 }
 
 void GetDescription(MethodCall& call) {
-  call.PutText(0, BuildDriverDescription(call.state.Options.Journal));
+  call.PutText(0, BuildDriverDescription(call.state.JournalInUse));
   call.Answer(true);
 }
 

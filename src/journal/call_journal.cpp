@@ -35,7 +35,11 @@ void CallJournal::Begin() {
     file_ = std::make_unique<JournalFile>(*state_.platform().files, path_, size_limit_, header);
     recording_.Install(state_.platform());
     std::u16string reason;
-    if (!file_->Begin(reason)) Fail(reason);
+    if (!file_->Begin(reason)) {
+      Fail(reason);
+      return;
+    }
+    state_.JournalInUse = path_;
   } catch (...) {
     Fail(u"недостаточно памяти");
   }
@@ -56,6 +60,10 @@ std::string CallJournal::Header(bool process_begins) {
   std::string text = HeaderLines(
       {process_begins, platform.process, *started_, now, platform.number_format, registration});
   text += StrictLine(strict_);
+  // What GetDescription answers while this journal is written.
+  text += ":journal ";
+  text += TextLiteral(path_);
+  text += '\n';
   // The faults in force stand for every change made before: those not yet
   // written are dropped when the process begins writing. The state lines
   // come after them, over what setting the faults again does once (the
@@ -95,6 +103,7 @@ std::string CallJournal::StrictLine(bool strict) {
 void CallJournal::Stop() {
   recording_.Uninstall(state_.platform());
   file_.reset();
+  state_.JournalInUse.clear();
 }
 
 void CallJournal::set_size_limit(std::uint64_t bytes) {

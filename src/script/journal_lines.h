@@ -14,6 +14,8 @@
 //                                     (text literal, or a DWORD as integer)
 //   :strict on|off                    the strict mode in force (again before
 //                                     a call whenever it changed)
+//   :journal "PATH"                   the journal's file (GetDescription
+//                                     reports it while it is written)
 //   :state ...                        after ":continues" only: the state the
 //                                     process had (process_snapshot.h)
 // and, per call of component object N:

@@ -54,6 +54,10 @@ std::optional<JournalLine> ParseDirective(const std::vector<std::string_view>& t
     ExpectCount(tokens, 1);
     return FromDirective{ProcessId(tokens[1])};
   }
+  if (name == ":journal") {
+    ExpectCount(tokens, 1);
+    return JournalDirective{TextArgument(name, tokens[1])};
+  }
   if (name == ":registration-reset") {
     ExpectCount(tokens, 0);
     return RegistrationResetDirective{};

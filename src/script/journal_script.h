@@ -9,6 +9,8 @@
 //                              describe it for a replay that begins here
 //   :from PID                  the lines up to the next ":from" belong to
 //                              the last process of that id
+//   :journal "PATH"            the journal the process was writing (what
+//                              its GetDescription answered)
 //   :registration-reset        the process's store is emptied (the
 //                              ":registration" lines after it fill it)
 //   :state NAME VALUE...       (process_snapshot.h)
@@ -53,6 +55,9 @@ struct FromDirective {
   std::uint64_t id = 0;
 };
 struct RegistrationResetDirective {};
+struct JournalDirective {
+  std::u16string path;
+};
 struct StateDirective {
   std::vector<std::string> tokens;  // after ":state"
 };
@@ -71,8 +76,8 @@ struct TranscriptLine {
 };
 
 using JournalLine = std::variant<Statement, ProcessDirective, FromDirective, RegistrationDirective,
-                                 RegistrationResetDirective, StateDirective, NumberFormatDirective,
-                                 RandomNumber, TranscriptLine>;
+                                 RegistrationResetDirective, JournalDirective, StateDirective,
+                                 NumberFormatDirective, RandomNumber, TranscriptLine>;
 
 // Whether a transcript line is one of the journal's own, never compared.
 inline bool IsJournalOnlyLine(std::string_view line) {

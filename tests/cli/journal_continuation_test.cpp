@@ -60,6 +60,9 @@ TEST(JournalContinuation, EveryRotatedGoldenSessionReplaysWholeAndFromItsSecondF
     Record(entry.path(), path, std::uint64_t{1} << 40);
     const std::string whole = ReadFileBytes(path);
     const int calls = CountOf(whole, "\n= ");
+    // Whole, it replays clean (GetDescription saying the journal is on too).
+    const CommandResult unrotated = ReplayFiles({path});
+    EXPECT_EQ(unrotated.status, 0) << name << '\n' << unrotated.out << unrotated.err;
     std::filesystem::remove(path);
     Record(entry.path(), path, whole.size() * 3 / 5);
     const std::string first = ReadFileBytes(older);

@@ -32,8 +32,8 @@ TEST(DriverRows, DriverLevelAnswers) {
   EXPECT_NE(xml.find(u"Эмулятор ККТ \u0441 передачей данных (54-ФЗ) c функций"),
             std::u16string::npos);
   EXPECT_NO_THROW(process.state->platform().xml->Parse(xml));
-  // With the journal on: its file, escaped.
-  process.state->Options.Journal = u"C:\\Журнал & <день>.txt";
+  // While a journal is written (the journal says so): its file, escaped.
+  process.state->JournalInUse = u"C:\\Журнал & <день>.txt";
   EXPECT_EQ(Call(*component, u"GetDescription", description), Value::Boolean(true));
   EXPECT_TRUE(description.Get(0).text().ends_with(
       u"\rLogIsEnabled=\"True\"\rLogPath=\"C:\\Журнал &#38; &#60;день&#62;.txt\"\r/>"));
