@@ -2,10 +2,10 @@
 // outside the driver's own calls (the options record and the environment at
 // load, a script, the CLI, the receipt window, a host's additional action).
 //
-// SetFaults applies the specification (faults.h) on the driver's clock,
+// SetFaults applies the fault list (faults.h) on the driver's clock,
 // does what its items do once (the OFD's oldest unsent document dated back,
 // the open shift's opening moved 24 hours back), and appends the text to
-// FaultChanges for the call journal. A bad specification changes nothing
+// FaultChanges for the call journal. A bad fault list changes nothing
 // and gives the error.
 //
 // What the documents read of the faults:

@@ -2,7 +2,7 @@
 // terminal, the scales and the label printer fail, set by a tester so that a
 // host meets them on a desk.
 //
-// A fault specification is a list of NAME=VALUE items separated by commas,
+// A fault list is a text of NAME=VALUE items separated by commas,
 // e.g. "paper=out,ofd=offline:age=31d,card=insufficient-funds:once".
 // "clear" (or an empty list) clears every fault; NAME=ok clears one. The
 // items are applied in order to a copy of the faults in force, so a bad item
@@ -72,7 +72,7 @@ enum class CardOutcome : std::uint8_t {
   kByKopecks,
 };
 
-// One card outcome: its name in a specification and the terminal's message
+// One card outcome: its name in a fault list and the terminal's message
 // (empty for approved and by-kopecks, which decline with others' messages).
 struct CardOutcomeName {
   CardOutcome outcome;
@@ -106,7 +106,7 @@ struct FaultSet {
   bool operator==(const FaultSet&) const = default;
 };
 
-// What applying a specification did besides setting faults: the actions
+// What applying a fault list did besides setting faults: the actions
 // that act on the state once (the OFD's age, the shift's opening).
 struct FaultActions {
   std::optional<std::int32_t> ofd_age_days;
@@ -119,7 +119,7 @@ struct FaultActions {
 bool ApplyFaultSpec(std::u16string_view spec, const LocalDateTime& now, FaultSet& faults,
                     FaultActions& actions, std::u16string& error);
 
-// The faults in force as a specification that gives them back (dates
+// The faults in force as a fault list that gives them back (dates
 // absolute); "" when none. Items in the order of the list above.
 std::u16string FormatFaultSpec(const FaultSet& faults);
 

@@ -86,7 +86,7 @@ class ProcessState {
     LocalDateTime at;
   };
   std::deque<UnsentDocument> OfdQueue;
-  // Every fault specification applied since the call journal last took
+  // Every fault list applied since the call journal last took
   // them, in order (the journal records each as ":fault SPEC").
   std::vector<std::u16string> FaultChanges;
   // The amount of a card operation the bank approved but whose answer the
