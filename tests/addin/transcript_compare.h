@@ -1,0 +1,12 @@
+/* The comparison of a played transcript with the kassivo CLI's.
+ *
+ * The expected transcript is NAME.out beside NAME.session, filtered to the
+ * lines a host can see: those that start with "> ", "= ", "  [" or "  M "
+ * (the tape's lines are the CLI's own). The two must be equal byte for
+ * byte; when they are not, the first differing line is reported (report.h)
+ * as expected and actual, and the whole actual transcript is written to
+ * NAME.actual in the current folder.
+ */
+#pragma once
+
+void compare_transcript(const char* session_path, const char* actual);
