@@ -1,3 +1,4 @@
+#define _GNU_SOURCE
 #include "addin_library.h"
 
 #include <stdio.h>
@@ -20,7 +21,14 @@ static void* open_library(const char* path) {
   if (MultiByteToWideChar(CP_UTF8, 0, path, -1, wide, MAX_PATH) == 0) return NULL;
   return LoadLibraryW(wide);
 #else
+#ifdef KASSIVO_HOST_KEEP_MAPPED
+  // Under LeakSanitizer: the C++ runtime linked into the library keeps its
+  // exception pool until the process ends, and a library unmapped by
+  // dlclose would leave it looking leaked, from a module no one can name.
+  return dlopen(path, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+#else
   return dlopen(path, RTLD_NOW | RTLD_LOCAL);
+#endif
 #endif
 }
 
