@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 PRESET ?= debug
 # The 32-bit Windows build needs only these for its end-to-end test and dist/.
-X86_TARGETS = FPKassivo kassivo com_end_to_end
+X86_TARGETS = FPKassivo KassivoAddIn kassivo com_end_to_end
 # 32-bit Wine's loader, from the wine32:i386 package.
 WINE32_LOADER = /usr/lib/wine/wine
 
@@ -79,7 +79,7 @@ test-windows: deps-windows
 	cmake --preset windows-x86 >/dev/null
 	cmake --build --preset windows-x86 --target $(X86_TARGETS)
 	if [ -e $(WINE32_LOADER) ]; then scripts/i386-emulation on; fi
-	ctest --preset windows-x86 -R '^(dll_image|com_end_to_end)$$' $(call JUNIT,windows-x86)
+	ctest --preset windows-x86 -R '^(dll_image|addin_dll_image|com_end_to_end)$$' $(call JUNIT,windows-x86)
 
 # dist/: both DLLs, kassivo.exe and the install note.
 windows: deps-windows
