@@ -21,7 +21,7 @@ add_test(NAME com_end_to_end
 set_tests_properties(com_end_to_end PROPERTIES TIMEOUT 1800 SKIP_RETURN_CODE 77)
 
 # The DLLs' images, checked without Wine: the architecture, the exports,
-# and nothing of a mingw runtime among its imports.
+# and nothing of a mingw runtime among their imports.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   set(KASSIVO_PE_FORMAT pei-i386)
 else()
