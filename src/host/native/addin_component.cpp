@@ -190,7 +190,9 @@ bool KASSIVO_ADDIN_METHOD AddInComponent::CallAsProc(long number, tVariant* para
       called = component_.CallAsProc(MethodNumber(number), arguments);
     }
     if (!WriteBack(arguments, params, count, memory_)) ReportLostText();
-    answer = called == HResult::kOk;
+    // Every method has a value, so a host calls them with CallAsFunc; a
+    // procedure call does nothing, and says so for a number outside the table.
+    answer = called == HResult::kOk && IsMethodNumber(number);
   } catch (...) {
     answer = false;
   }

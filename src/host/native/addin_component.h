@@ -20,6 +20,10 @@
 //    parameter counts and answers, except that FindMethod ignores case (in
 //    both aliases). CallAsFunc and CallAsProc answer false only for a number
 //    outside the table; a method's own true or false is in `result`.
+//    CallAsProc runs nothing (every method has a value): where the COM
+//    binding answers S_OK for any number, it answers false for a number
+//    outside the table, so that a host never hears that a method ran which
+//    does not exist.
 //    GetParamDefValue answers false. Written parameters are put back in
 //    place, an old text given back to the host first.
 //  - While a call runs, the scales' and label printer's message windows go
