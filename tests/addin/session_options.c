@@ -65,6 +65,10 @@ static const struct {
 // Applies one option; false when a host cannot give it.
 static bool apply(const char* word) {
   if (strcmp(word, "--store=memory") == 0) return true;
+  if (strcmp(word, "--strict") == 0) {
+    set_environment("KASSIVO_STRICT", "1");
+    return true;
+  }
   if (strncmp(word, "--tape=", 7) == 0) return true;
   for (size_t i = 0; i < sizeof kOptions / sizeof kOptions[0]; ++i) {
     const size_t length = strlen(kOptions[i].option);

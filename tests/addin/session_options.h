@@ -7,7 +7,9 @@
  * does, quotes and backslashes included): --store=memory, --clock=,
  * --seed=, --decimal=, --thousands= (may be empty) and --faults= map to
  * KASSIVO_TEST_STORE, _CLOCK, _SEED, _DECIMAL, _THOUSANDS and
- * KASSIVO_FAULTS; --tape= only shapes the CLI's tape and is ignored.
+ * KASSIVO_FAULTS, and --strict sets KASSIVO_STRICT=1 (strict mode from the
+ * first call, as a host's settings give it); --tape= only shapes the CLI's
+ * tape and is ignored.
  * KASSIVO_STRICT and KASSIVO_JOURNAL are unset, and KASSIVO_FAULTS unless
  * given. Any other option (a store file, say) is one a host cannot give:
  * session_options_apply answers false with it in `error`.
