@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "device/process_state.h"
-#include "host/com/window/receipt_window_presenter.h"
+#include "host/window/receipt_window_presenter.h"
 #include "platform/memory_store.h"
 
 namespace kassivo {

@@ -2,40 +2,15 @@
 
 #include <oleauto.h>
 
-#include <cmath>
 #include <cstdint>
-#include <limits>
 #include <new>
 
+#include "host/host_numbers.h"
 #include "platform/windows/wide_text.h"
 
 namespace kassivo::com {
 
 namespace {
-
-Value NumberValue(double number) {
-  if (std::isfinite(number) && number == std::trunc(number) &&
-      number >= std::numeric_limits<std::int32_t>::min() &&
-      number <= std::numeric_limits<std::int32_t>::max()) {
-    return Value::Integer(static_cast<std::int32_t>(number));
-  }
-  return Value::Real(number);
-}
-
-Value WholeValue(std::int64_t number) {
-  if (number >= std::numeric_limits<std::int32_t>::min() &&
-      number <= std::numeric_limits<std::int32_t>::max()) {
-    return Value::Integer(static_cast<std::int32_t>(number));
-  }
-  return Value::Real(static_cast<double>(number));
-}
-
-Value UnsignedValue(std::uint64_t number) {
-  if (number <= static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) {
-    return Value::Integer(static_cast<std::int32_t>(number));
-  }
-  return Value::Real(static_cast<double>(number));
-}
 
 Value TextValue(BSTR text) {
   return Value::Text(text == nullptr ? std::u16string() : FromWide(text, SysStringLen(text)));

@@ -1,13 +1,13 @@
 // The receipt window presenter's core: the window made and placed, the model
 // followed after each driver call, and the window's messages handed out to
 // the files of their concern (painting, scrolling, hiding, options).
-#include "host/com/window/receipt_window_presenter.h"
+#include "host/window/receipt_window_presenter.h"
 
 #include <mutex>
 #include <utility>
 #include <vector>
 
-#include "host/com/window/receipt_window_win32.h"
+#include "host/window/receipt_window_win32.h"
 
 namespace kassivo {
 

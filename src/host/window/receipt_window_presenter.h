@@ -61,7 +61,7 @@
 #include <string>
 
 #include "device/process_state.h"
-#include "host/com/window/receipt_layout.h"
+#include "host/window/receipt_layout.h"
 
 namespace kassivo {
 

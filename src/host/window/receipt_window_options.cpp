@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "device/set_driver_option.h"
-#include "host/com/window/receipt_window_presenter.h"
-#include "host/com/window/receipt_window_win32.h"
+#include "host/window/receipt_window_presenter.h"
+#include "host/window/receipt_window_win32.h"
 #include "host/fault_actions.h"
 
 namespace kassivo {

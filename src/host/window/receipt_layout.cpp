@@ -1,4 +1,4 @@
-#include "host/com/window/receipt_layout.h"
+#include "host/window/receipt_layout.h"
 
 #include <algorithm>
 #include <utility>

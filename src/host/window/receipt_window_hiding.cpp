@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "host/com/window/receipt_window_presenter.h"
+#include "host/window/receipt_window_presenter.h"
 
 namespace kassivo {
 

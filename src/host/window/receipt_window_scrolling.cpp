@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "host/com/window/receipt_window_presenter.h"
-#include "host/com/window/receipt_window_win32.h"
+#include "host/window/receipt_window_presenter.h"
+#include "host/window/receipt_window_win32.h"
 
 namespace kassivo {
 
