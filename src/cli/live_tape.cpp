@@ -16,14 +16,17 @@ void LiveTape::Draw(bool settled) {
     for (const std::size_t index : tape.documents.Touched()) {
       if (index >= tape.drawn.size()) tape.drawn.resize(index + 1);
       DrawDocument(process, index, settled);
-    }
-    // What no longer changes is not kept.
-    for (std::size_t index = 0; index < tape.drawn.size(); ++index) {
-      if (!tape.drawn[index].entries.empty() && !tape.documents.IsCurrent(index)) {
-        tape.drawn[index].entries = {};
-        tape.documents.Release(index);
+      if (std::find(tape.kept.begin(), tape.kept.end(), index) == tape.kept.end()) {
+        tape.kept.push_back(index);
       }
     }
+    // What no longer changes is not kept.
+    std::erase_if(tape.kept, [&](std::size_t index) {
+      if (tape.documents.IsCurrent(index)) return false;
+      tape.drawn[index].entries = {};
+      tape.documents.Release(index);
+      return true;
+    });
   }
   out_.flush();
 }

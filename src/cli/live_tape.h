@@ -45,6 +45,7 @@ class LiveTape {
   struct Process {
     ProcessDocuments documents;
     std::vector<Drawn> drawn;
+    std::vector<std::size_t> kept;  // documents whose entries are kept
   };
   struct Open {
     std::size_t process;
