@@ -1,7 +1,7 @@
 # Thin wrapper over the CMake presets.
 PRESET ?= debug
 # The 32-bit Windows build needs only these for its end-to-end test and dist/.
-X86_TARGETS = FPKassivo kassivo com_end_to_end
+X86_TARGETS = FPKassivo KassivoAddIn kassivo com_end_to_end addin_host
 # 32-bit Wine's loader, from the wine32:i386 package.
 WINE32_LOADER = /usr/lib/wine/wine
 
@@ -10,7 +10,7 @@ WINE32_LOADER = /usr/lib/wine/wine
 JUNIT = --output-junit $(CURDIR)/build/ctest-results/$(1).xml
 
 .PHONY: deps deps-windows deps-dist deps-all build test test-native test-windows windows dist demo format clean
-.PHONY: build-sanitize test-sanitize test-fuzz test-tsan fuzz bench
+.PHONY: build-sanitize test-sanitize test-fuzz test-tsan test-linux32 fuzz bench
 # What the native build, the demo, the native suite, the sanitizers, the
 # fuzzers and the benchmarks need.
 deps:
@@ -23,10 +23,11 @@ deps-windows: deps
 deps-dist:
 	@scripts/install-deps dist
 
-# Everything, 32-bit Wine included; a machine that cannot install 32-bit
-# Wine (exit 3) goes on without it and skips the one test that needs it.
+# Everything, 32-bit Wine and the 32-bit Linux toolchain included; a machine
+# that cannot install those (exit 3) goes on without them and skips the tests
+# that need them.
 deps-all:
-	@scripts/install-deps native windows wine32 || [ $$? -eq 3 ]
+	@scripts/install-deps native windows wine32 linux32 || [ $$? -eq 3 ]
 
 build: deps
 	cmake --preset $(PRESET) >/dev/null
@@ -73,6 +74,17 @@ bench: deps
 	cmake --build --preset release -j2 --target kassivo_bench
 	./build/release/bench/kassivo_bench
 
+# The 32-bit Linux add-in library, its test host run under qemu's i386
+# emulator. Without the toolchain (install-deps linux32), one test of the
+# native suite reports itself skipped with the reason.
+test-linux32: deps
+	@mkdir -p build/ctest-results
+	@if scripts/linux32-available; then \
+	  cmake --preset linux-x86 >/dev/null && \
+	  cmake --build --preset linux-x86 -j2 && \
+	  ctest --preset linux-x86 -j2 $(call JUNIT,linux-x86); \
+	else echo "32-bit Linux add-in: skipped ($$(scripts/linux32-available --reason))"; fi
+
 # The 32-bit DLL's image is checked without Wine; its end-to-end test runs
 # where 32-bit Wine is installed and reports itself skipped where it is not.
 # Then dist/ is made (adding only the native release build) and checked.
@@ -84,14 +96,15 @@ test-windows: deps-windows
 	cmake --preset windows-x86 >/dev/null
 	cmake --build --preset windows-x86 --target $(X86_TARGETS)
 	if [ -e $(WINE32_LOADER) ]; then scripts/i386-emulation on; fi
-	ctest --preset windows-x86 -R '^(dll_image|com_end_to_end)$$' $(call JUNIT,windows-x86)
+	ctest --preset windows-x86 -R '^(dll_image|addin_dll_image|com_end_to_end|addin_x86)$$' $(call JUNIT,windows-x86)
 	$(MAKE) --no-print-directory dist
 	scripts/check-dist
 
 # dist/ afresh: the native add-in zip, the Windows COM zip and the Debian
 # package (scripts/make-dist), from the native release build (kassivo linked
 # statically but for the C library, and the add-in) and both Windows builds.
-# LINUX_X86_ADDIN=PATH adds a 32-bit Linux add-in library to the add-in zip.
+# The 32-bit Linux add-in joins the add-in zip when make test-linux32 built
+# it (or from LINUX_X86_ADDIN=PATH).
 DIST_WINDOWS_TARGETS = FPKassivo kassivo KassivoAddIn
 dist: deps-windows deps-dist
 	cmake --preset release -DKASSIVO_STATIC_KASSIVO=ON >/dev/null

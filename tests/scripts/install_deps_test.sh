@@ -31,7 +31,8 @@ $2"
 
 expect "$("$root/scripts/install-deps" --dry-run)" "native: libpugixml-dev
 windows: g++-mingw-w64-i686-posix wine64 xvfb xauth
-wine32: wine32:i386" "all groups"
+wine32: wine32:i386
+linux32: " "all groups"
 expect "$("$root/scripts/install-deps" --dry-run wine32 native)" "wine32: wine32:i386
 native: libpugixml-dev" "groups in the order asked"
 

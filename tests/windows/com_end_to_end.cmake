@@ -20,8 +20,8 @@ add_test(NAME com_end_to_end
 # script exits 77: skipped, with the reason.
 set_tests_properties(com_end_to_end PROPERTIES TIMEOUT 1800 SKIP_RETURN_CODE 77)
 
-# The DLL's image, checked without Wine: the architecture, the five exports,
-# and nothing of a mingw runtime among its imports.
+# The DLLs' images, checked without Wine: the architecture, the exports,
+# and nothing of a mingw runtime among their imports.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   set(KASSIVO_PE_FORMAT pei-i386)
 else()
@@ -29,4 +29,9 @@ else()
 endif()
 add_test(NAME dll_image
   COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/dll_image.sh
-    ${CMAKE_OBJDUMP} $<TARGET_FILE:FPKassivo> ${KASSIVO_PE_FORMAT})
+    ${CMAKE_OBJDUMP} $<TARGET_FILE:FPKassivo> ${KASSIVO_PE_FORMAT}
+    DllCanUnloadNow DllGetClassObject DllInstall DllRegisterServer DllUnregisterServer)
+add_test(NAME addin_dll_image
+  COMMAND sh ${CMAKE_CURRENT_SOURCE_DIR}/dll_image.sh
+    ${CMAKE_OBJDUMP} $<TARGET_FILE:KassivoAddIn> ${KASSIVO_PE_FORMAT}
+    GetClassNames GetClassObject DestroyObject SetPlatformCapabilities GetAttachType)
