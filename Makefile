@@ -9,7 +9,7 @@ WINE32_LOADER = /usr/lib/wine/wine
 # scripts/run-tests names the tests that were skipped and why.
 JUNIT = --output-junit $(CURDIR)/build/ctest-results/$(1).xml
 
-.PHONY: deps deps-windows deps-all build test test-native test-windows windows demo format clean
+.PHONY: deps deps-windows deps-dist deps-all build test test-native test-windows windows dist demo format clean
 .PHONY: build-sanitize test-sanitize test-fuzz test-tsan test-linux32 fuzz bench
 # What the native build, the demo, the native suite, the sanitizers, the
 # fuzzers and the benchmarks need.
@@ -18,6 +18,10 @@ deps:
 
 deps-windows: deps
 	@scripts/install-deps windows
+
+# zip, unzip and dpkg-dev, for make dist and its check.
+deps-dist:
+	@scripts/install-deps dist
 
 # Everything, 32-bit Wine and the 32-bit Linux toolchain included; a machine
 # that cannot install those (exit 3) goes on without them and skips the tests
@@ -83,6 +87,7 @@ test-linux32: deps
 
 # The 32-bit DLL's image is checked without Wine; its end-to-end test runs
 # where 32-bit Wine is installed and reports itself skipped where it is not.
+# Then dist/ is made (adding only the native release build) and checked.
 test-windows: deps-windows
 	@mkdir -p build/ctest-results
 	cmake --preset windows-x64 >/dev/null
@@ -92,17 +97,27 @@ test-windows: deps-windows
 	cmake --build --preset windows-x86 --target $(X86_TARGETS)
 	if [ -e $(WINE32_LOADER) ]; then scripts/i386-emulation on; fi
 	ctest --preset windows-x86 -R '^(dll_image|addin_dll_image|com_end_to_end|addin_x86)$$' $(call JUNIT,windows-x86)
+	$(MAKE) --no-print-directory dist
+	scripts/check-dist
 
-# dist/: both DLLs, kassivo.exe and the install note.
-windows: deps-windows
+# dist/ afresh: the native add-in zip, the Windows COM zip and the Debian
+# package (scripts/make-dist), from the native release build (kassivo linked
+# statically but for the C library, and the add-in) and both Windows builds.
+# The 32-bit Linux add-in joins the add-in zip when make test-linux32 built
+# it (or from LINUX_X86_ADDIN=PATH).
+DIST_WINDOWS_TARGETS = FPKassivo kassivo KassivoAddIn
+dist: deps-windows deps-dist
+	cmake --preset release -DKASSIVO_STATIC_KASSIVO=ON >/dev/null
+	cmake --build --preset release -j2 --target kassivo KassivoAddIn
 	cmake --preset windows-x64 >/dev/null
-	cmake --build --preset windows-x64 --target FPKassivo kassivo
+	cmake --build --preset windows-x64 -j2 --target $(DIST_WINDOWS_TARGETS)
 	cmake --preset windows-x86 >/dev/null
-	cmake --build --preset windows-x86 --target FPKassivo kassivo
-	rm -rf dist && mkdir -p dist/x86 dist/x64
-	cp build/windows-x86/FPKassivo.dll build/windows-x86/kassivo.exe dist/x86/
-	cp build/windows-x64/FPKassivo.dll build/windows-x64/kassivo.exe dist/x64/
-	cp packaging/INSTALL.txt dist/
+	cmake --build --preset windows-x86 -j2 --target $(DIST_WINDOWS_TARGETS)
+	scripts/make-dist
+
+# What make windows made (both DLLs, kassivo.exe, the install note) is now
+# the COM zip of make dist.
+windows: dist
 
 # Builds only the command-line host, then plays the day.
 demo: deps

@@ -59,28 +59,45 @@ std::vector<std::string> BoxTapePresenter::Draw(const Tape& tape, Style style) {
 
 std::vector<std::string> BoxTapePresenter::Draw(std::span<const TapeEntry> entries,
                                                 std::int32_t tape_width, Style style) {
+  const std::size_t width = ColumnWidth(entries, tape_width);
+  std::vector<std::string> rows;
+  rows.push_back(Top(width));
+  for (const TapeEntry& entry : entries) AddRows(entry, width, style, rows);
+  rows.push_back(Bottom(width));
+  return rows;
+}
+
+std::size_t BoxTapePresenter::ColumnWidth(std::span<const TapeEntry> entries,
+                                          std::int32_t tape_width) {
   std::size_t width = static_cast<std::size_t>(std::max<std::int32_t>(tape_width, 1));
   for (const TapeEntry& entry : entries) {
     if (entry.kind == TapeEntry::Kind::kLine) width = std::max(width, entry.text.size());
   }
-  std::vector<std::string> rows;
-  rows.push_back("  ┌" + Repeat("─", width + 2) + "┐");
-  for (const TapeEntry& entry : entries) {
-    if (entry.kind == TapeEntry::Kind::kLine) {
-      rows.push_back("  │ " + Place(entry.text, width, entry.alignment) + " │");
-      continue;
-    }
-    for (const std::u16string& part : WrapBanner(entry.text, width)) {
-      const std::string body = Place(part, width, AlignCenter);
-      if (style == Style::kTerminal) {
-        rows.push_back(std::string("  │") + kReverse + " " + body + " " + kNormal + "│");
-      } else {
-        rows.push_back(std::string("  │") + kBannerLeft + body + kBannerRight + "│");
-      }
+  return width;
+}
+
+std::string BoxTapePresenter::Top(std::size_t width) {
+  return "  ┌" + Repeat("─", width + 2) + "┐";
+}
+
+std::string BoxTapePresenter::Bottom(std::size_t width) {
+  return "  └" + Repeat("─", width + 2) + "┘";
+}
+
+void BoxTapePresenter::AddRows(const TapeEntry& entry, std::size_t width, Style style,
+                               std::vector<std::string>& rows) {
+  if (entry.kind == TapeEntry::Kind::kLine) {
+    rows.push_back("  │ " + Place(entry.text, width, entry.alignment) + " │");
+    return;
+  }
+  for (const std::u16string& part : WrapBanner(entry.text, width)) {
+    const std::string body = Place(part, width, AlignCenter);
+    if (style == Style::kTerminal) {
+      rows.push_back(std::string("  │") + kReverse + " " + body + " " + kNormal + "│");
+    } else {
+      rows.push_back(std::string("  │") + kBannerLeft + body + kBannerRight + "│");
     }
   }
-  rows.push_back("  └" + Repeat("─", width + 2) + "┘");
-  return rows;
 }
 
 void BoxTapePresenter::Present(const Tape& tape, std::ostream& out) {

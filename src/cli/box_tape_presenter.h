@@ -38,6 +38,15 @@ class BoxTapePresenter : public TapePresenter {
   static std::vector<std::string> Draw(std::span<const TapeEntry> entries, std::int32_t tape_width,
                                        Style style);
 
+  // The pieces Draw is made of, for a drawing that grows: the column's
+  // width for `entries` on a tape `tape_width` wide, the frame's top and
+  // bottom rows, and the rows of one entry (appended to `rows`).
+  static std::size_t ColumnWidth(std::span<const TapeEntry> entries, std::int32_t tape_width);
+  static std::string Top(std::size_t width);
+  static std::string Bottom(std::size_t width);
+  static void AddRows(const TapeEntry& entry, std::size_t width, Style style,
+                      std::vector<std::string>& rows);
+
  private:
   Style style_;
 };

@@ -14,35 +14,26 @@ std::string OlderFile(const std::string& name) {
   return name + ".1";
 }
 
+// The lines routed to each process, and the order of their first calls.
 class Sorter {
  public:
   explicit Sorter(const std::vector<JournalSource>& sources) : sources_(sources) {}
 
   void Line(std::size_t file, int number, JournalLine line) {
-    if (auto* process = std::get_if<ProcessDirective>(&line)) {
-      Begin(*process, file, number);
-      return;
+    const std::optional<JournalRouter::Routed> routed =
+        router_.Route(line, sources_[file].name, number);
+    if (!routed) return;
+    if (routed->process == processes_.size()) {
+      const auto* process = std::get_if<ProcessDirective>(&line);
+      processes_.push_back({process != nullptr && process->continues, {}});
+      first_call_.push_back(kNoCall);
     }
-    if (const auto* from = std::get_if<FromDirective>(&line)) {
-      const auto known = by_id_.find(from->id);
-      if (known == by_id_.end()) {
-        throw JournalError(sources_[file].name, number,
-                           "process " + std::to_string(from->id) +
-                               " began in an earlier file; give that file first: kassivo replay " +
-                               OlderFile(sources_[file].name) + ' ' + sources_[file].name);
-      }
-      current_ = known->second.index;
-      header_dropped_ = false;
-      return;
-    }
-    if (header_dropped_) return;
-    if (!current_) current_ = New(false);
     if (std::holds_alternative<Statement>(line) &&
         std::holds_alternative<CallStatement>(std::get<Statement>(line)) &&
-        first_call_[*current_] == kNoCall) {
-      first_call_[*current_] = ++calls_;
+        first_call_[routed->process] == kNoCall) {
+      first_call_[routed->process] = ++calls_;
     }
-    processes_[*current_].lines.push_back({file, number, std::move(line)});
+    processes_[routed->process].lines.push_back({file, number, std::move(line)});
   }
 
   std::vector<ProcessLines> Finish() {
@@ -59,43 +50,53 @@ class Sorter {
  private:
   static constexpr std::size_t kNoCall = std::numeric_limits<std::size_t>::max();
 
-  struct Known {
-    std::size_t index;
-    LocalDateTime start;
-  };
-
-  std::size_t New(bool continues) {
-    processes_.push_back({continues, {}});
-    first_call_.push_back(kNoCall);
-    return processes_.size() - 1;
-  }
-
-  void Begin(const ProcessDirective& process, std::size_t file, int number) {
-    header_dropped_ = false;
-    if (process.continues) {
-      const auto known = by_id_.find(process.id);
-      if (known != by_id_.end() && known->second.start == process.start) {
-        // The process has the state this header describes.
-        current_ = known->second.index;
-        header_dropped_ = true;
-        return;
-      }
-    }
-    current_ = New(process.continues);
-    if (process.named) by_id_[process.id] = {*current_, process.start};
-    processes_[*current_].lines.push_back({file, number, process});
-  }
-
   const std::vector<JournalSource>& sources_;
+  JournalRouter router_;
   std::vector<ProcessLines> processes_;
   std::vector<std::size_t> first_call_;
   std::size_t calls_ = 0;
-  std::map<std::uint64_t, Known> by_id_;
-  std::optional<std::size_t> current_;
-  bool header_dropped_ = false;
 };
 
 }  // namespace
+
+std::optional<JournalRouter::Routed> JournalRouter::Route(const JournalLine& line,
+                                                          const std::string& file_name,
+                                                          int number) {
+  if (const auto* process = std::get_if<ProcessDirective>(&line)) {
+    header_dropped_ = false;
+    if (process->continues) {
+      const auto known = by_id_.find(process->id);
+      if (known != by_id_.end() && known->second.start == process->start) {
+        // The process has the state this header describes.
+        current_ = known->second.index;
+        header_dropped_ = true;
+        return std::nullopt;
+      }
+    }
+    current_ = New();
+    if (process->named) by_id_[process->id] = {*current_, process->start};
+    return Routed{*current_, true};
+  }
+  if (const auto* from = std::get_if<FromDirective>(&line)) {
+    const auto known = by_id_.find(from->id);
+    if (known == by_id_.end()) {
+      throw JournalError(file_name, number,
+                         "process " + std::to_string(from->id) +
+                             " began in an earlier file; give that file first: kassivo replay " +
+                             OlderFile(file_name) + ' ' + file_name);
+    }
+    current_ = known->second.index;
+    header_dropped_ = false;
+    return std::nullopt;
+  }
+  if (header_dropped_) return std::nullopt;
+  if (!current_) return Routed{*(current_ = New()), false};
+  return Routed{*current_, false};
+}
+
+std::size_t JournalRouter::New() {
+  return count_++;
+}
 
 std::vector<ProcessLines> ReadJournals(const std::vector<JournalSource>& sources) {
   Sorter sorter(sources);

@@ -17,10 +17,15 @@
 //  - a file whose last line has no line break was cut inside a line:
 //    JournalError "журнал обрывается внутри вызова" at that line.
 //  - a bad line throws JournalError with its file and line.
+// JournalRouter does the sorting out line by line, as the lines come, for a
+// reader that keeps none of them (`kassivo show --follow`).
 #pragma once
 
 #include <cstddef>
 #include <istream>
+#include <limits>
+#include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -55,5 +60,34 @@ struct ProcessLines {
 };
 
 std::vector<ProcessLines> ReadJournals(const std::vector<JournalSource>& sources);
+
+// Which process each parsed line belongs to. Processes are numbered from 0
+// in the order they begin.
+class JournalRouter {
+ public:
+  struct Routed {
+    std::size_t process = 0;
+    bool begins = false;  // the line (a ":process" or ":continues") begins it
+  };
+
+  // The process `line`, line `number` of the file `file_name`, goes to;
+  // nullopt for a line that only switches processes (":from") or repeats
+  // what a process already has (a ":continues" header of its own).
+  // Throws JournalError for a ":from" of a process no file began.
+  std::optional<Routed> Route(const JournalLine& line, const std::string& file_name, int number);
+
+ private:
+  struct Known {
+    std::size_t index;
+    LocalDateTime start;
+  };
+
+  std::size_t New();
+
+  std::size_t count_ = 0;
+  std::map<std::uint64_t, Known> by_id_;
+  std::optional<std::size_t> current_;
+  bool header_dropped_ = false;
+};
 
 }  // namespace kassivo::cli
