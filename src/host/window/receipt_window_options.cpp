@@ -10,9 +10,9 @@
 #include <utility>
 
 #include "device/set_driver_option.h"
+#include "host/fault_actions.h"
 #include "host/window/receipt_window_presenter.h"
 #include "host/window/receipt_window_win32.h"
-#include "host/fault_actions.h"
 
 namespace kassivo {
 
