@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "device/fault_option.h"
+
 namespace kassivo {
 
 namespace {
@@ -91,6 +93,12 @@ std::string_view OriginName(OptionOrigin origin) {
       return "changed";
   }
   return "default";
+}
+
+void LoadDriverOptions(ProcessState& state) {
+  state.Options =
+      ReadDriverOptions(state.platform().options_store.get(), state.platform().environment);
+  ApplyFaultsOption(state);
 }
 
 }  // namespace kassivo

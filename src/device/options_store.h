@@ -24,6 +24,7 @@
 
 #include "device/driver_option_table.h"
 #include "device/driver_options.h"
+#include "device/process_state.h"
 #include "platform/platform.h"
 
 namespace kassivo {
@@ -36,6 +37,10 @@ struct OptionSave {
 
 // `store` and `environment` may be null or empty: nothing comes from them.
 DriverOptions ReadDriverOptions(RegistrationStore* store, const EnvironmentReader& environment);
+
+// A library's process at its start: the options of its platform's store and
+// environment, then the faults they name (ApplyFaultsOption).
+void LoadDriverOptions(ProcessState& state);
 
 OptionSave SaveDriverOption(RegistrationStore* store, const DriverOptionRow& row,
                             const DriverOptions& options);

@@ -1,6 +1,5 @@
 #include "host/com/module.h"
 
-#include "device/fault_option.h"
 #include "device/options_store.h"
 #include "host/window/receipt_window_slot.h"
 #include "journal/call_journal.h"
@@ -17,9 +16,7 @@ ProcessState& Module::State() {
   static ProcessState state(MakeWindowsPlatform(PlatformOptions{}));
   // Every caller passes here, so none sees the state before its options.
   static const bool options_read = [] {
-    state.Options =
-        ReadDriverOptions(state.platform().options_store.get(), state.platform().environment);
-    ApplyFaultsOption(state);
+    LoadDriverOptions(state);
     return true;
   }();
   (void)options_read;

@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "device/fault_option.h"
 #include "device/options_store.h"
 #include "host/native/test_settings.h"
 #include "journal/call_journal.h"
@@ -73,9 +72,7 @@ ProcessState& AddInModule::State() {
   static ProcessState state(MakePlatform());
   // Every caller passes here, so none sees the state before its options.
   static const bool options_read = [] {
-    state.Options =
-        ReadDriverOptions(state.platform().options_store.get(), state.platform().environment);
-    ApplyFaultsOption(state);
+    LoadDriverOptions(state);
     return true;
   }();
   (void)options_read;
