@@ -28,66 +28,15 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 run="$root/cmake/wine-run.sh"
 arch=${KASSIVO_WINE_ARCH:-win64}
 
-# A 32-bit x86 Linux program, which needs the i386 emulator here.
-i386_program() {
-  case "$(od -An -tx1 -N20 "$1" 2>/dev/null | tr -d ' \n')" in
-    7f454c4601*0300) return 0 ;;
-  esac
-  return 1
-}
-
 if [ "$arch" != win64 ]; then
-  loader32=${KASSIVO_WINE32_LOADER:-/usr/lib/wine/wine}
-  emulator=/usr/bin/qemu-i386-static
-  reason=
-  if [ ! -e "$loader32" ]; then
-    reason="no loader at $loader32"
-  elif i386_program "$loader32" && [ ! -e "$emulator" ]; then
-    reason="no i386 emulator at $emulator"
-  fi
-  if [ -n "$reason" ]; then
-    apt_reason="$root/build/wine32-unavailable"
-    [ -s "$apt_reason" ] && reason="$reason; apt: $(head -n 1 "$apt_reason")"
-    echo "32-bit Wine is not installed: $reason (scripts/install-deps wine32 retries)"
-    exit 77
-  fi
-  if i386_program "$loader32" && ! "$root/scripts/i386-emulation" status >/dev/null; then
-    echo "32-bit Wine needs i386 emulation: run scripts/i386-emulation on (as root)" >&2
-    exit 1
-  fi
+  . "$root/tests/windows/wine32_check.sh"
 fi
 
 export KASSIVO_WINEPREFIX="$(pwd)/com-end-to-end-$arch"
 rm -rf "$KASSIVO_WINEPREFIX" "$KASSIVO_WINEPREFIX.lock"
 
-# The first 32-bit process, in the prefix it makes as it starts (wine-run.sh
-# starts no 64-bit wineboot first), with Wine's errors in its log. Where it
-# does not answer, its Wine processes are ended, nothing is left, and the
-# test is skipped.
 if [ "$arch" != win64 ]; then
-  limit=${KASSIVO_WINE32_PROBE_SECONDS:-900}
-  probe_log="$(pwd)/wine32-probe.log"
-  status=0
-  WINEDEBUG=err+all KASSIVO_WINEBOOT=no \
-    timeout "$limit" "$run" cmd /c echo kassivo-probe >"$probe_log" 2>&1 || status=$?
-  if ! grep -q '^kassivo-probe' "$probe_log"; then
-    if [ "$status" -eq 124 ]; then
-      reason="no answer within ${limit}s"
-    else
-      reason=$(grep -m 1 'err:' "$probe_log" | tr -d '\r')
-      [ -n "$reason" ] || reason="exit status $status: $(grep . "$probe_log" | tail -n 1 | tr -d '\r')"
-    fi
-    if [ -d "$KASSIVO_WINEPREFIX" ]; then
-      WINEPREFIX="$KASSIVO_WINEPREFIX" /usr/lib/wine/wineserver -k 2>/dev/null || true
-    fi
-    rm -rf "$KASSIVO_WINEPREFIX" "$probe_log"
-    echo "32-bit Wine cannot start here: $reason"
-    exit 77
-  fi
-  # Its wineboot may still be setting up the 32-bit side.
-  WINEPREFIX="$KASSIVO_WINEPREFIX" /usr/lib/wine/wineserver -w
-  # Made again where that side is missing, before anything is put in it.
-  "$run"
+  wine32_probe
 fi
 
 # Installed where a user would put it: a folder whose name holds a space.
