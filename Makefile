@@ -35,9 +35,10 @@ build: deps
 
 # In stages, with a line as each starts and ends (scripts/run-tests): the
 # installs; the native suite; again under the sanitizers, with short fuzz
-# runs and the concurrency tests under ThreadSanitizer; then the Windows
-# builds under Wine: the whole suite and the receipt window on 64-bit Wine,
-# the COM end-to-end test on both.
+# runs and the concurrency tests under ThreadSanitizer; the 32-bit Linux
+# add-in under qemu; then the Windows builds under Wine: the whole suite and
+# the receipt window on 64-bit Wine, the COM end-to-end test and the add-in's
+# test host on both; and last the three packages of make dist, checked.
 test:
 	@scripts/run-tests
 
@@ -85,8 +86,9 @@ test-linux32: deps
 	  ctest --preset linux-x86 -j2 $(call JUNIT,linux-x86); \
 	else echo "32-bit Linux add-in: skipped ($$(scripts/linux32-available --reason))"; fi
 
-# The 32-bit DLL's image is checked without Wine; its end-to-end test runs
-# where 32-bit Wine is installed and reports itself skipped where it is not.
+# The 32-bit DLLs' images are checked without Wine; their tests under Wine
+# run where 32-bit Wine is installed and report themselves skipped where it
+# is not.
 # Then dist/ is made (adding only the native release build) and checked.
 test-windows: deps-windows
 	@mkdir -p build/ctest-results
