@@ -27,10 +27,10 @@ constexpr const char* kUsage =
     "  kassivo methods                     list the driver's methods\n"
     "  kassivo options [--store=PATH|memory] [strict on|off | journal PATH|off |\n"
     "                  fault-actions on|off]  print the driver options, or save one\n"
-    "  kassivo faults [--store=PATH|memory] [set SPEC | clear | list]\n"
+    "  kassivo faults [--store=PATH|memory] [set FAULTS | clear | list]\n"
     "                                      the faults host processes begin with (from the\n"
     "                                      store or KASSIVO_FAULTS), save them, or list\n"
-    "                                      every fault: SPEC is NAME=VALUE,... e.g.\n"
+    "                                      every fault: FAULTS is NAME=VALUE,... e.g.\n"
     "                                      paper=out,card=declined:once\n"
     "  kassivo replay [--compare] FILE...  play a call journal again, each host process in\n"
     "                                      a fresh one (give a rotated journal's files oldest\n"
@@ -58,12 +58,12 @@ constexpr const char* kUsage =
     "  --decimal=C               decimal separator (default: the locale's)\n"
     "  --thousands=C             thousands separator (default: the locale's)\n"
     "  --strict                  strict mode for this run: refuse what a real register would\n"
-    "  --faults=SPEC             the faults of this run, whatever the store says\n"
+    "  --faults=FAULTS           the faults of this run, whatever the store says\n"
     "\n"
     "Script lines: METHOD LITERAL... where METHOD is a name or #N and a literal is\n"
     "\"text\" (escapes \\\\ \\\" \\r \\n \\t \\uXXXX), true, false, an integer, a real\n"
     "(with . or an exponent), empty, or @FILE (the file's text). Directives:\n"
-    ":object N, :init, :done, :find NAME, :strict on|off, :fault SPEC|clear,\n"
+    ":object N, :init, :done, :find NAME, :strict on|off, :fault FAULTS|clear,\n"
     ":clock YYYY-MM-DDTHH:MM:SS.mmm. Comments: lines starting with \"# \".\n";
 
 std::optional<std::string> ReadFile(const std::filesystem::path& path) {

@@ -56,14 +56,14 @@ int FaultsCommand(const std::vector<std::string>& args, Console& console) {
     if (words[0] == "clear" && words.size() == 1) {
       change.emplace();
     } else if (words[0] == "set" && words.size() == 2) {
-      if (!IsValidUtf8(words[1])) throw UsageError("faults set: SPEC is not valid UTF-8");
+      if (!IsValidUtf8(words[1])) throw UsageError("faults set: FAULTS is not valid UTF-8");
       change = FromUtf8(words[1]);
       if (const std::u16string error = SpecError(*change); !error.empty()) {
         throw UsageError("faults set: " + ToUtf8(error));
       }
       if (*change == u"clear") change->clear();
     } else {
-      throw UsageError("faults takes nothing, 'set SPEC', 'clear' or 'list'");
+      throw UsageError("faults takes nothing, 'set FAULTS', 'clear' or 'list'");
     }
   }
 

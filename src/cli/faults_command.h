@@ -4,7 +4,7 @@
 //   kassivo faults [--store=PATH|memory]             what is set, and from
 //                                                    where (store or
 //                                                    KASSIVO_FAULTS)
-//   kassivo faults [--store=PATH|memory] set SPEC    saves SPEC (it replaces
+//   kassivo faults [--store=PATH|memory] set FAULTS  saves FAULTS (it replaces
 //                                                    what the store held)
 //   kassivo faults [--store=PATH|memory] clear       saves none
 //   kassivo faults list                              the catalogue: names,
@@ -14,7 +14,7 @@
 // A saved change reaches the host processes started afterwards; one that
 // runs keeps its faults (its receipt window, a script or a host's action
 // changes them). Exit status: 0 done, 1 the store cannot be written; a bad
-// SPEC or bad arguments throw UsageError naming the item.
+// FAULTS or bad arguments throw UsageError naming the item.
 #pragma once
 
 #include <string>

@@ -10,7 +10,7 @@
 //   --decimal=C               the decimal separator, one character
 //   --thousands=C             the thousands separator, one character or none
 //   --strict                  strict mode for this run (ApplyRunOptions)
-//   --faults=SPEC             the faults of this run, whatever the options
+//   --faults=FAULTS           the faults of this run, whatever the options
 //                             store says (device/faults.h; a bad item is
 //                             refused here, naming it)
 //

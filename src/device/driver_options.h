@@ -21,7 +21,7 @@ struct DriverOptions {
   // The faults a process begins with (device/faults.h); empty: none.
   std::u16string Faults;
   // GetAdditionalActions offers actions that set faults, and
-  // DoAdditionalAction takes any "Fault:SPEC".
+  // DoAdditionalAction takes any "Fault:FAULTS".
   bool FaultActions = false;
 
   struct Origins {

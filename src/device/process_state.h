@@ -87,7 +87,7 @@ class ProcessState {
   };
   std::deque<UnsentDocument> OfdQueue;
   // Every fault list applied since the call journal last took
-  // them, in order (the journal records each as ":fault SPEC").
+  // them, in order (the journal records each as ":fault FAULTS").
   std::vector<std::u16string> FaultChanges;
   // The amount of a card operation the bank approved but whose answer the
   // terminal lost (card=timeout), until EmergencyReversal reverses it.

@@ -2,9 +2,9 @@
 // faults the receipt window's menu offers.
 //
 // With the FaultActions option on, GetAdditionalActions lists after "Test"
-// one action per common fault, named "Fault:SPEC" and captioned
+// one action per common fault, named "Fault:FAULTS" and captioned
 // "Неисправность: ...", and "Fault:clear"; DoAdditionalAction takes any
-// "Fault:SPEC", sets those faults (SetFaults) and answers true, or false
+// "Fault:FAULTS", sets those faults (SetFaults) and answers true, or false
 // with the grammar's error. With the option off both answer as without it.
 #pragma once
 
@@ -36,7 +36,7 @@ std::u16string AdditionalActionsXml(const ProcessState& state);
 
 inline constexpr std::u16string_view kFaultActionPrefix = u"Fault:";
 
-// DoAdditionalAction "Fault:SPEC" while FaultActions is on: true when set,
+// DoAdditionalAction "Fault:FAULTS" while FaultActions is on: true when set,
 // else false with the error as the last error. Nullopt for any other call,
 // which the driver answers as always.
 std::optional<bool> DoFaultAction(ProcessState& state, std::u16string_view name);

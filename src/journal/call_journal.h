@@ -27,10 +27,10 @@
 //    when it goes on in another file; every block of lines names its
 //    process (":from PID") and object (":object N"), so it reads the same
 //    in any file;
-//  - the faults in force are in every header (":fault SPEC"), and each
+//  - the faults in force are in every header (":fault FAULTS"), and each
 //    change made between calls (a script, the receipt window, the CLI) is
 //    written before the next call as ":clock MOMENT" (the moment it read)
-//    and ":fault SPEC"; a change a call makes itself (a host's additional
+//    and ":fault FAULTS"; a change a call makes itself (a host's additional
 //    action) is left to the call's replay;
 //  - no failure of the journal changes an answer or escapes: journalling
 //    stops for that file (until the option names another or is switched
@@ -91,7 +91,7 @@ class CallJournal {
   // again before a call whenever the option changed).
   std::string Header(bool process_begins);
   static std::string StrictLine(bool strict);
-  // ":fault SPEC" for `faults`, when any fault is set (or the OFD's backlog
+  // ":fault FAULTS" for `faults`, when any fault is set (or the OFD's backlog
   // is tracked).
   static std::string FaultLine(const FaultSet& faults);
   // The changes taken at BeginCall, each with the moment it read.

@@ -54,7 +54,7 @@ struct ProcessSnapshot {
   std::optional<std::u16string> last_error;
   bool ofd_tracked = false;
   std::vector<ProcessState::UnsentDocument> unsent;
-  // Not a ":state" line: the header gives it as ":fault SPEC".
+  // Not a ":state" line: the header gives it as ":fault FAULTS".
   FaultSet faults;
   struct Object {
     std::int32_t number = 0;

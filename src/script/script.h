@@ -16,9 +16,9 @@
 //   :strict on|off      switch the driver's strict mode on or off from the
 //                       next call on (the process's option, as the receipt
 //                       window's menu does)
-//   :fault SPEC         set faults from the next call on, as the process's
+//   :fault FAULTS         set faults from the next call on, as the process's
 //                       faults are set from outside (device/faults.h):
-//                       SPEC is the rest of the line, e.g. "paper=out" or
+//                       FAULTS is the rest of the line, e.g. "paper=out" or
 //                       "clear"; a bad item is an error naming it
 //   :clock YYYY-MM-DDTHH:MM:SS.mmm
 //                       the clock answers this moment from the next call on,
