@@ -60,7 +60,6 @@ void CaptureSnapshot(const ProcessState& state, ProcessSnapshot& snapshot) {
   snapshot.marking_codes = state.Marking.RecordCount();
   snapshot.km_request = state.LastKMRequestGUID;
   snapshot.last_error = state.LastErrorText;
-  snapshot.ofd_tracked = state.Faults.ofd_tracked;
   snapshot.unsent.assign(state.OfdQueue.begin(), state.OfdQueue.end());
   snapshot.faults = state.Faults;
   std::vector<ProcessSnapshot::Object>& objects = snapshot.objects;
@@ -101,7 +100,6 @@ void AppendSnapshotLines(const ProcessSnapshot& snapshot, std::string& out) {
   }
   Line(out, "km-request " + TextLiteral(snapshot.km_request));
   if (snapshot.last_error) Line(out, "last-error " + TextLiteral(*snapshot.last_error));
-  if (snapshot.ofd_tracked) Line(out, "ofd-tracked");
   for (const ProcessState::UnsentDocument& document : snapshot.unsent) {
     Line(out, "ofd-unsent " + std::to_string(document.number) + ' ' + FormatMoment(document.at));
   }

@@ -14,7 +14,10 @@
 //   :state marking-codes N               codes requested and not used up
 //   :state km-request LITERAL            the last marking request's GUID
 //   :state last-error LITERAL            the text GetLastError gives
-//   :state ofd-tracked                   the OFD's backlog is kept (faults.h)
+//   :state ofd-tracked                   the OFD's backlog is kept (faults.h):
+//                                        read, no longer written, for the
+//                                        header's ":fault ...ofd=online" says
+//                                        the same
 //   :state ofd-unsent NUMBER MOMENT      a document the OFD has not had, oldest
 //                                        first
 //   :state object N ISSUED "ID"...       a component object between Init and
@@ -52,7 +55,6 @@ struct ProcessSnapshot {
   std::size_t marking_codes = 0;
   std::u16string km_request;
   std::optional<std::u16string> last_error;
-  bool ofd_tracked = false;
   std::vector<ProcessState::UnsentDocument> unsent;
   // Not a ":state" line: the header gives it as ":fault FAULTS".
   FaultSet faults;
