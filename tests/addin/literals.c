@@ -137,23 +137,6 @@ static bool is_real_syntax(const char* token, size_t size) {
   return i == size && (point || exponent);
 }
 
-static char* read_file(const char* path, size_t* size) {
-  FILE* file = fopen(path, "rb");
-  if (file == NULL) return NULL;
-  TextBuffer content = {0};
-  char chunk[65536];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, file)) > 0) text_append(&content, chunk, n);
-  const bool failed = ferror(file) != 0;
-  fclose(file);
-  if (failed) {
-    text_free(&content);
-    return NULL;
-  }
-  *size = content.size;
-  return content.data ? content.data : checked_malloc(1);
-}
-
 static void set_text(tVariant* value, HostMemory* memory, const WCHAR_T* text, size_t units) {
   WCHAR_T* block = host_memory_alloc(memory, (units + 1) * sizeof(WCHAR_T));
   memcpy(block, text, (units + 1) * sizeof(WCHAR_T));
@@ -170,9 +153,10 @@ static bool read_file_literal(const char* token, size_t size, const char* folder
     text_append_char(&path, '/');
   }
   text_append(&path, token + 1, size - 1);
-  size_t bytes = 0;
-  char* content = read_file(text_string(&path), &bytes);
-  bool read = content != NULL;
+  TextBuffer file = {0};
+  bool read = text_read_file(text_string(&path), &file);
+  const char* content = text_string(&file);
+  const size_t bytes = file.size;
   if (!read) {
     text_append_string(error, "cannot read file ");
     text_append_string(error, text_string(&path));
@@ -188,7 +172,7 @@ static bool read_file_literal(const char* token, size_t size, const char* folder
     }
     free(text);
   }
-  free(content);
+  text_free(&file);
   text_free(&path);
   return read;
 }

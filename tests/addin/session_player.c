@@ -255,19 +255,6 @@ static bool play_line(Player* player, const char* line, size_t size, bool first,
   return played;
 }
 
-static char* read_whole_file(const char* path, size_t* size) {
-  FILE* file = fopen(path, "rb");
-  if (file == NULL) return NULL;
-  TextBuffer content = {0};
-  char chunk[65536];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, file)) > 0) text_append(&content, chunk, n);
-  fclose(file);
-  text_append(&content, "", 0);
-  *size = content.size;
-  return content.data;
-}
-
 // Plays every line; false at the first that cannot be played.
 static bool play_lines(Player* player, const char* script, size_t size, const char* name) {
   size_t number = 1;
@@ -287,9 +274,13 @@ static bool play_lines(Player* player, const char* script, size_t size, const ch
 
 bool play_session(const char* library_path, const char* session_path) {
   const int failures_before = report_failures();
-  size_t size = 0;
-  char* script = read_whole_file(session_path, &size);
-  if (!report_check(script != NULL, "cannot read %s", session_path)) return false;
+  TextBuffer file = {0};
+  if (!report_check(text_read_file(session_path, &file), "cannot read %s", session_path)) {
+    text_free(&file);
+    return false;
+  }
+  const char* script = text_string(&file);
+  const size_t size = file.size;
 
   Player player = {0};
   player.current = 1;
@@ -321,6 +312,6 @@ bool play_session(const char* library_path, const char* session_path) {
   text_free(&player.transcript);
   text_free(&folder);
   text_free(&error);
-  free(script);
+  text_free(&file);
   return report_failures() == failures_before;
 }

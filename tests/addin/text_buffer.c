@@ -46,3 +46,19 @@ void text_free(TextBuffer* text) {
   text->data = NULL;
   text->size = text->capacity = 0;
 }
+
+bool text_read_file(const char* path, TextBuffer* text) {
+  FILE* file = fopen(path, "rb");
+  if (file == NULL) return false;
+  const size_t before = text->size;
+  char chunk[65536];
+  size_t n;
+  while ((n = fread(chunk, 1, sizeof chunk, file)) > 0) text_append(text, chunk, n);
+  const bool failed = ferror(file) != 0;
+  fclose(file);
+  if (failed && text->data != NULL) {
+    text->size = before;
+    text->data[before] = '\0';
+  }
+  return !failed;
+}

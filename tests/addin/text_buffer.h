@@ -3,6 +3,7 @@
  */
 #pragma once
 
+#include <stdbool.h>
 #include <stddef.h>
 
 typedef struct TextBuffer {
@@ -17,6 +18,9 @@ void text_append_char(TextBuffer* text, char c);
 /* The text so far ("" when empty). */
 const char* text_string(const TextBuffer* text);
 void text_free(TextBuffer* text);
+/* Appends the whole content of the file at `path`; false (and nothing
+ * appended) when it cannot be opened or read. */
+bool text_read_file(const char* path, TextBuffer* text);
 
 /* malloc that ends the program when memory runs out. */
 void* checked_malloc(size_t bytes);

@@ -14,13 +14,11 @@ static bool starts_with(const char* line, size_t size, const char* prefix) {
 
 // The host-visible lines of the file, each with its line feed.
 static bool read_expected(const char* path, TextBuffer* expected) {
-  FILE* file = fopen(path, "rb");
-  if (file == NULL) return false;
   TextBuffer content = {0};
-  char chunk[65536];
-  size_t n;
-  while ((n = fread(chunk, 1, sizeof chunk, file)) > 0) text_append(&content, chunk, n);
-  fclose(file);
+  if (!text_read_file(path, &content)) {
+    text_free(&content);
+    return false;
+  }
   const char* text = text_string(&content);
   for (size_t start = 0; start < content.size;) {
     const char* end = memchr(text + start, '\n', content.size - start);
