@@ -140,14 +140,10 @@ bool WriteBack(const ArgumentArray& arguments, tVariant* params, long count,
   for (long i = 0; i < count; ++i) {
     if (!arguments.WasWritten(i)) continue;
     tVariant& slot = params[i];
-    if (slot.vt == VTYPE_PWSTR && slot.text.pwstrVal != nullptr && memory != nullptr) {
-      void* old = slot.text.pwstrVal;
-      memory->FreeMemory(&old);
-    } else if ((slot.vt == VTYPE_PSTR || slot.vt == VTYPE_BLOB) && slot.bytes.pstrVal != nullptr &&
-               memory != nullptr) {
-      void* old = slot.bytes.pstrVal;
-      memory->FreeMemory(&old);
-    }
+    void* old = slot.vt == VTYPE_PWSTR ? static_cast<void*>(slot.text.pwstrVal)
+                : slot.vt == VTYPE_PSTR || slot.vt == VTYPE_BLOB ? slot.bytes.pstrVal
+                                                                 : nullptr;
+    if (old != nullptr && memory != nullptr) memory->FreeMemory(&old);
     if (!PutValue(arguments.At(i), slot, memory)) all = false;
   }
   return all;

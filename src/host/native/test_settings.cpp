@@ -1,48 +1,38 @@
 #include "host/native/test_settings.h"
 
-#include <charconv>
 #include <cstdlib>
-#include <string_view>
+#include <string>
 
-#include "common/text.h"
-#include "script/moment.h"
+#include "cli/options.h"
 
 namespace kassivo::native {
 
 namespace {
 
-const char* Setting(const char* name) {
-  return std::getenv(name);
-}
-
-// One character, or none for the empty text.
-std::optional<std::u16string> Separator(const char* text, bool may_be_empty) {
-  if (text == nullptr) return std::nullopt;
-  std::u16string units = FromUtf8(text);
-  if (units.empty() && may_be_empty) return units;
-  if (units.size() != 1) return std::nullopt;
-  return units;
-}
+// Each setting read as the kassivo host reads its option of the same value.
+constexpr struct {
+  const char* variable;
+  const char* option;
+} kSettings[] = {
+    {"KASSIVO_TEST_CLOCK", "--clock="},         {"KASSIVO_TEST_SEED", "--seed="},
+    {"KASSIVO_TEST_STORE", "--store="},         {"KASSIVO_TEST_DECIMAL", "--decimal="},
+    {"KASSIVO_TEST_THOUSANDS", "--thousands="},
+};
 
 }  // namespace
 
 PlatformOptions TestSettingsFromEnvironment() {
-  PlatformOptions options;
-  if (const char* clock = Setting("KASSIVO_TEST_CLOCK")) options.fixed_clock = ParseClock(clock);
-  if (const char* seed = Setting("KASSIVO_TEST_SEED")) {
-    const std::string_view text(seed);
-    std::uint32_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error == std::errc() && end == text.data() + text.size() && !text.empty()) {
-      options.seed = value;
+  cli::HostOptions options;
+  for (const auto& setting : kSettings) {
+    const char* value = std::getenv(setting.variable);
+    if (value == nullptr) continue;
+    try {
+      cli::ParseHostOption(std::string(setting.option) + value, options);
+    } catch (const cli::UsageError&) {
+      // Ignored: the system's own is used.
     }
   }
-  if (const char* store = Setting("KASSIVO_TEST_STORE")) {
-    options.memory_store = std::string_view(store) == "memory";
-  }
-  options.decimal_separator = Separator(Setting("KASSIVO_TEST_DECIMAL"), false);
-  options.thousands_separator = Separator(Setting("KASSIVO_TEST_THOUSANDS"), true);
-  return options;
+  return cli::ToPlatformOptions(options, nullptr);
 }
 
 }  // namespace kassivo::native

@@ -8,8 +8,10 @@
 //   KASSIVO_TEST_DECIMAL=C                       the decimal separator
 //   KASSIVO_TEST_THOUSANDS=C                     the thousands separator ("" none)
 //
-// A value that does not read is ignored (the system's own is used), so a
-// stray setting never stops a host from loading the driver.
+// Each is read as the kassivo host reads its option of the same value
+// (--clock=, --seed=, --store=, --decimal=, --thousands=: cli/options.h). A
+// value that does not read is ignored (the system's own is used), so a stray
+// setting never stops a host from loading the driver.
 #pragma once
 
 #include "platform/host_platform.h"
